@@ -1,0 +1,39 @@
+#include "runtime/core/run_time_error.hpp"
+
+namespace rt {
+namespace {
+
+std::u16string DescriptionOf(ErrorNumber number) {
+  switch (number) {
+    case ErrorNumber::kInvalidProcedureCall:
+      return u"Invalid procedure call or argument";
+    case ErrorNumber::kOverflow:
+      return u"Overflow";
+    case ErrorNumber::kDivisionByZero:
+      return u"Division by zero";
+  }
+  return u"Application-defined or object-defined error";
+}
+
+std::string NarrowAscii(const std::u16string& text) {
+  return std::string(text.begin(), text.end());
+}
+
+}  // namespace
+
+RunTimeError::RunTimeError(ErrorNumber number)
+    : std::runtime_error(NarrowAscii(DescriptionOf(number))),
+      number_(number),
+      description_(DescriptionOf(number)) {}
+
+std::u16string RunTimeError::MessageText() const {
+  std::string digits = std::to_string(static_cast<std::int32_t>(number_));
+  return u"Run-time error '" + std::u16string(digits.begin(), digits.end()) + u"':\n\n" +
+         description_;
+}
+
+void Raise(ErrorNumber number) {
+  throw RunTimeError(number);
+}
+
+}  // namespace rt

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace rt {
+
+// The run-time errors this runtime raises, with the numbers and texts that
+// users of the original platform know them by.
+enum class ErrorNumber : std::int32_t {
+  kInvalidProcedureCall = 5,
+  kOverflow = 6,
+  kDivisionByZero = 11,
+};
+
+class RunTimeError : public std::runtime_error {
+ public:
+  explicit RunTimeError(ErrorNumber number);
+
+  ErrorNumber number() const { return number_; }
+  const std::u16string& description() const { return description_; }
+
+  // "Run-time error '6':", a blank line, then the description.
+  std::u16string MessageText() const;
+
+ private:
+  ErrorNumber number_;
+  std::u16string description_;
+};
+
+[[noreturn]] void Raise(ErrorNumber number);
+
+}  // namespace rt

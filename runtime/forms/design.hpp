@@ -1,0 +1,92 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace rt::forms {
+
+// A window design as data, like a form file: every measure in twips
+// (1/1440 inch; 15 twips are one logical pixel at 96 dpi).
+
+struct Rgb {
+  std::uint8_t red = 0;
+  std::uint8_t green = 0;
+  std::uint8_t blue = 0;
+  friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+struct Font {
+  std::u16string family;  // as designed, e.g. u"MS Sans Serif"
+  double points = 8.25;
+  bool bold = false;
+  friend bool operator==(const Font&, const Font&) = default;
+};
+
+enum class ControlKind { kLabel, kTextBox, kCommandButton, kDropDownList };
+enum class Alignment { kLeft, kCenter, kRight };
+
+struct ControlDesign {
+  ControlKind kind = ControlKind::kLabel;
+  std::u16string name;
+  std::optional<int> index;  // set for the members of a control array
+  std::u16string text;       // Caption of a label or button, Text of a text box
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  std::optional<Font> font;  // the platform's default font when unset
+  std::optional<Rgb> fore_colour;
+  std::optional<Rgb> back_colour;  // a button's face colour when it is graphical
+  Alignment alignment = Alignment::kLeft;
+  bool border = false;                // a label's single-line border
+  std::optional<int> tab_index;       // focus order; unset for controls that take no focus
+  std::vector<std::u16string> items;  // the entries of a drop-down list
+  std::u16string accessible_name;
+};
+
+// A straight line drawn on the window, in the window's default colour.
+struct LineDesign {
+  std::u16string name;
+  int x1 = 0;
+  int y1 = 0;
+  int x2 = 0;
+  int y2 = 0;
+  int width_pixels = 1;
+};
+
+// An image from the program's resources (a Qt resource path such as
+// ":/corvel/hourglass.png", or a Windows resource name).
+struct ImageRef {
+  std::u16string resource;
+  friend bool operator==(const ImageRef&, const ImageRef&) = default;
+};
+
+struct PictureDesign {
+  ImageRef image;
+  int left = 0;
+  int top = 0;
+};
+
+struct FormDesign {
+  std::u16string name;
+  std::u16string caption;
+  int client_width = 0;
+  int client_height = 0;
+  std::optional<Rgb> back_colour;
+  std::optional<ImageRef> icon;  // the platform's default window icon when unset
+  std::optional<PictureDesign> picture;
+  std::vector<LineDesign> lines;
+  std::vector<ControlDesign> controls;
+};
+
+// What the platform knows of the program as a whole.
+struct AppInfo {
+  std::u16string title;  // the caption of message boxes
+  int major = 0;
+  int minor = 0;
+  int revision = 0;
+};
+
+}  // namespace rt::forms
