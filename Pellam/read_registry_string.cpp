@@ -1,0 +1,88 @@
+#include "Pellam/read_registry_string.hpp"
+
+#include <algorithm>
+#include <span>
+#include <string>
+
+#include "Pellam/registry_constants.hpp"
+#include "Pellam/registry_text.hpp"
+#include "runtime/core/ansi_codec.hpp"
+
+namespace pellam {
+namespace {
+
+// Owns a key that RegOpenKeyExA opened. Close() is the normal way out and
+// reports the result; the destructor only closes a key left open by an
+// exception, and stays quiet, since a message box must not be shown (nor an
+// exception thrown) during unwinding.
+class OpenedKey {
+ public:
+  OpenedKey(RegistryAccess& registry, KeyHandle key) : registry_(registry), key_(key) {}
+  OpenedKey(const OpenedKey&) = delete;
+  OpenedKey& operator=(const OpenedKey&) = delete;
+  ~OpenedKey() {
+    if (open_) {
+      try {
+        registry_.RegCloseKey(key_);
+      } catch (...) {
+      }
+    }
+  }
+
+  KeyHandle get() const { return key_; }
+
+  std::int32_t Close() {
+    open_ = false;
+    return registry_.RegCloseKey(key_);
+  }
+
+ private:
+  RegistryAccess& registry_;
+  KeyHandle key_;
+  bool open_ = true;
+};
+
+}  // namespace
+
+std::u16string ReadRegistryString(RegistryAccess& registry, MessageSink& messages, KeyHandle root,
+                                  std::u16string key_path, std::u16string value_name) {
+  std::u16string result;
+  std::uint32_t size = 0;
+  std::uint32_t type = REG_NONE;
+  const std::string ansi_path = rt::ToAnsi(key_path);
+  const std::string ansi_name = rt::ToAnsi(value_name);
+
+  KeyHandle opened{};
+  if (registry.RegOpenKeyExA(root, ansi_path.c_str(), 0, KEY_QUERY_VALUE, &opened) !=
+      ERROR_SUCCESS) {
+    messages.Show(u"Error opening key.");
+    return result;
+  }
+  OpenedKey key(registry, opened);
+
+  if (registry.RegQueryValueExA(key.get(), ansi_name.c_str(), nullptr, &type, nullptr, &size) !=
+      ERROR_SUCCESS) {
+    messages.Show(u"Error getting subkey length.");
+  }
+
+  // A string's storage is never null, not even when empty, so this stays a
+  // data query (a null buffer would turn it into a second size query).
+  std::string buffer(size, ' ');
+  if (registry.RegQueryValueExA(key.get(), ansi_name.c_str(), nullptr, &type,
+                                reinterpret_cast<std::uint8_t*>(buffer.data()),
+                                &size) != ERROR_SUCCESS) {
+    messages.Show(u"Error getting subkey value.");
+  } else {
+    // Only the bytes the call reports as written, and never more than the buffer.
+    const std::size_t written = std::min<std::size_t>(size, buffer.size());
+    result = RegistryDataText(
+        type, std::span(reinterpret_cast<const std::uint8_t*>(buffer.data()), written));
+  }
+
+  if (key.Close() != ERROR_SUCCESS) {
+    messages.Show(u"Error closing key.");
+  }
+  return result;
+}
+
+}  // namespace pellam

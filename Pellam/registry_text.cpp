@@ -1,0 +1,113 @@
+#include "Pellam/registry_text.hpp"
+
+#include <charconv>
+#include <string_view>
+
+#include "Pellam/registry_constants.hpp"
+#include "runtime/core/ansi_codec.hpp"
+
+namespace pellam {
+namespace {
+
+std::string_view AsChars(std::span<const std::uint8_t> data) {
+  return {reinterpret_cast<const char*>(data.data()), data.size()};
+}
+
+std::u16string Widen(std::string_view ascii) {
+  return {ascii.begin(), ascii.end()};
+}
+
+std::string UnsignedText(std::uint64_t value, int base, std::size_t width) {
+  char digits[32];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value, base).ptr;
+  std::string text(digits, end);
+  if (text.size() < width) {
+    text.insert(0, width - text.size(), '0');
+  }
+  return text;
+}
+
+// "0x0000002a (42)": regedit's form, the decimal read as unsigned.
+std::u16string NumberText(std::uint64_t value, std::size_t hex_digits) {
+  return Widen("0x" + UnsignedText(value, 16, hex_digits) + " (" + UnsignedText(value, 10, 0) +
+               ")");
+}
+
+std::uint64_t LittleEndian(std::span<const std::uint8_t> bytes) {
+  std::uint64_t value = 0;
+  for (std::size_t i = bytes.size(); i-- > 0;) {
+    value = (value << 8) | bytes[i];
+  }
+  return value;
+}
+
+std::uint64_t BigEndian(std::span<const std::uint8_t> bytes) {
+  std::uint64_t value = 0;
+  for (std::uint8_t byte : bytes) {
+    value = (value << 8) | byte;
+  }
+  return value;
+}
+
+std::u16string HexBytesText(std::span<const std::uint8_t> data) {
+  std::string text;
+  for (std::uint8_t byte : data) {
+    if (!text.empty()) {
+      text.push_back(' ');
+    }
+    text += UnsignedText(byte, 16, 2);
+  }
+  return Widen(text);
+}
+
+std::u16string MultiStringText(std::string_view chars) {
+  std::string text;
+  bool first = true;
+  while (!chars.empty()) {
+    const std::size_t nul = chars.find('\0');
+    const std::string_view item = chars.substr(0, nul);
+    if (item.empty()) {
+      break;  // an empty string ends the list
+    }
+    if (!first) {
+      text.push_back(' ');
+    }
+    text += item;
+    first = false;
+    chars.remove_prefix(nul == std::string_view::npos ? chars.size() : nul + 1);
+  }
+  return rt::FromAnsi(text);
+}
+
+}  // namespace
+
+std::u16string RegistryDataText(std::uint32_t type, std::span<const std::uint8_t> data) {
+  const std::string_view chars = AsChars(data);
+  switch (type) {
+    case REG_SZ:
+    case REG_EXPAND_SZ:
+      return rt::FromAnsi(chars.substr(0, chars.find('\0')));
+    case REG_MULTI_SZ:
+      return MultiStringText(chars);
+    case REG_DWORD:
+      if (data.size() == 4) {
+        return NumberText(LittleEndian(data), 8);
+      }
+      break;
+    case REG_DWORD_BIG_ENDIAN:
+      if (data.size() == 4) {
+        return NumberText(BigEndian(data), 8);
+      }
+      break;
+    case REG_QWORD:
+      if (data.size() == 8) {
+        return NumberText(LittleEndian(data), 16);
+      }
+      break;
+    default:
+      break;
+  }
+  return HexBytesText(data);
+}
+
+}  // namespace pellam

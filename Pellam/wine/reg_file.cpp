@@ -1,0 +1,641 @@
+#include "Pellam/wine/reg_file.hpp"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+#include "Pellam/registry_constants.hpp"
+#include "Pellam/wine/lower_case.hpp"
+#include "runtime/core/ansi_codec.hpp"
+
+namespace pellam::wine {
+namespace {
+
+constexpr std::size_t kMaxNameLength = 256;
+constexpr std::string_view kHeader = "WINE REGISTRY Version 2";
+
+bool IsSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') {
+    return c - '0';
+  }
+  if (c >= 'a' && c <= 'f') {
+    return c - 'a' + 10;
+  }
+  if (c >= 'A' && c <= 'F') {
+    return c - 'A' + 10;
+  }
+  return -1;
+}
+
+bool IsHexDigit(char c) {
+  return HexDigitValue(c) >= 0;
+}
+
+std::size_t SkipSpaces(std::string_view s, std::size_t pos) {
+  while (pos < s.size() && IsSpace(s[pos])) {
+    ++pos;
+  }
+  return pos;
+}
+
+// Lines as wineserver reads them with fgets: up to '\n', a '\r' before it
+// dropped; a NUL byte ends what the line says (the rest of it is lost).
+class LineReader {
+ public:
+  LineReader(std::string_view text, std::size_t begin, std::size_t end)
+      : text_(text), pos_(begin), end_(end) {}
+
+  bool Next(std::string_view& line) {
+    if (pos_ >= end_) {
+      return false;
+    }
+    const void* newline = std::memchr(text_.data() + pos_, '\n', end_ - pos_);
+    const std::size_t line_end =
+        newline != nullptr
+            ? static_cast<std::size_t>(static_cast<const char*>(newline) - text_.data())
+            : end_;
+    line = text_.substr(pos_, line_end - pos_);
+    pos_ = newline != nullptr ? line_end + 1 : end_;
+    if (const std::size_t nul = line.find('\0'); nul != std::string_view::npos) {
+      line = line.substr(0, nul);
+    } else if (!line.empty() && line.back() == '\r') {
+      line.remove_suffix(1);
+    }
+    return true;
+  }
+
+  std::size_t position() const { return pos_; }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_;
+  std::size_t end_;
+};
+
+struct Number {
+  std::uint64_t value = 0;
+  std::size_t end = 0;  // just past the number, or where parsing began when there was none
+};
+
+// What strtoul(s + pos, &end, 16) gives with a 64-bit unsigned long in the C
+// locale, which is how wineserver reads every number in these files: leading
+// spaces, a sign and "0x" allowed, an overflow saturating, a negative number
+// wrapping round.
+Number ParseHexNumber(std::string_view s, std::size_t pos) {
+  std::size_t i = SkipSpaces(s, pos);
+  bool negative = false;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+    negative = s[i] == '-';
+    ++i;
+  }
+  if (i + 2 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X') &&
+      IsHexDigit(s[i + 2])) {
+    i += 2;
+  }
+  const std::size_t digits = i;
+  std::uint64_t value = 0;
+  bool overflow = false;
+  for (; i < s.size() && IsHexDigit(s[i]); ++i) {
+    overflow = overflow || value > (std::numeric_limits<std::uint64_t>::max() >> 4);
+    value = (value << 4) | static_cast<std::uint64_t>(HexDigitValue(s[i]));
+  }
+  if (i == digits) {
+    return {0, pos};
+  }
+  if (overflow) {
+    return {std::numeric_limits<std::uint64_t>::max(), i};
+  }
+  return {negative ? 0 - value : value, i};
+}
+
+// Decodes a quoted string or a bracketed key name from `pos` up to the
+// unescaped `end_char`, appending UTF-16 units to `out`. Returns the position
+// after `end_char`, or nothing when the line ends first. Bytes above 0x7F are
+// UTF-8 (the ANSI codec's encoding on Linux, where this backend runs).
+std::optional<std::size_t> DecodeString(std::string_view s, std::size_t pos, char end_char,
+                                        std::u16string& out) {
+  std::string utf8;
+  auto flush = [&] {
+    if (!utf8.empty()) {
+      out += rt::FromAnsi(utf8);
+      utf8.clear();
+    }
+  };
+  while (pos < s.size()) {
+    char c = s[pos++];
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      utf8.push_back(c);
+      continue;
+    }
+    flush();
+    if (c == end_char) {
+      return pos;
+    }
+    if (c != '\\') {
+      out.push_back(static_cast<char16_t>(c));
+      continue;
+    }
+    if (pos >= s.size()) {
+      return std::nullopt;
+    }
+    c = s[pos++];
+    switch (c) {
+      case 'a':
+        out.push_back(u'\a');
+        break;
+      case 'b':
+        out.push_back(u'\b');
+        break;
+      case 'e':
+        out.push_back(u'\x1b');
+        break;
+      case 'f':
+        out.push_back(u'\f');
+        break;
+      case 'n':
+        out.push_back(u'\n');
+        break;
+      case 'r':
+        out.push_back(u'\r');
+        break;
+      case 't':
+        out.push_back(u'\t');
+        break;
+      case 'v':
+        out.push_back(u'\v');
+        break;
+      case 'x': {
+        unsigned value = 0;
+        int count = 0;
+        for (; count < 4 && pos < s.size() && IsHexDigit(s[pos]); ++count, ++pos) {
+          value = value * 16 + static_cast<unsigned>(HexDigitValue(s[pos]));
+        }
+        out.push_back(count != 0 ? static_cast<char16_t>(value) : u'x');
+        break;
+      }
+      case '0':
+      case '1':
+      case '2':
+      case '3':
+      case '4':
+      case '5':
+      case '6':
+      case '7': {
+        unsigned value = static_cast<unsigned>(c - '0');
+        for (int count = 1; count < 3 && pos < s.size() && s[pos] >= '0' && s[pos] <= '7';
+             ++count, ++pos) {
+          value = value * 8 + static_cast<unsigned>(s[pos] - '0');
+        }
+        out.push_back(static_cast<char16_t>(value));
+        break;
+      }
+      default:
+        if (static_cast<unsigned char>(c) >= 0x80) {
+          utf8.push_back(c);
+        } else {
+          out.push_back(static_cast<char16_t>(c));
+        }
+        break;
+    }
+  }
+  return std::nullopt;
+}
+
+bool EqualsLower(std::u16string_view name, std::u16string_view lower) {
+  if (name.size() != lower.size()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (ToLowerCase(name[i]) != lower[i]) {
+      return false;
+    }
+  }
+  return true;
+}
+
+void AppendUtf16Le(std::vector<std::uint8_t>& data, char16_t unit) {
+  data.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+  data.push_back(static_cast<std::uint8_t>(unit >> 8));
+}
+
+enum class DataForm { kString, kDword, kHex, kTypedHex };
+
+struct DataTag {
+  std::string_view tag;
+  std::uint32_t type;
+  DataForm form;
+};
+
+constexpr DataTag kDataTags[] = {
+    {"\"", REG_SZ, DataForm::kString},
+    {"str:\"", REG_SZ, DataForm::kString},
+    {"str(2):\"", REG_EXPAND_SZ, DataForm::kString},
+    {"str(7):\"", REG_MULTI_SZ, DataForm::kString},
+    {"hex:", REG_BINARY, DataForm::kHex},
+    {"dword:", REG_DWORD, DataForm::kDword},
+    {"hex(", REG_NONE, DataForm::kTypedHex},
+};
+
+// Parses a value's data part, reading continuation lines of hex data from
+// `reader` as wineserver does (whatever they hold). With `keep` false only the
+// lines are consumed. False for malformed data.
+bool ParseData(LineReader& reader, std::string_view s, bool keep, Value& value) {
+  const DataTag* tag = nullptr;
+  for (const DataTag& candidate : kDataTags) {
+    if (s.starts_with(candidate.tag)) {
+      tag = &candidate;
+      break;
+    }
+  }
+  if (tag == nullptr) {
+    return false;
+  }
+  std::size_t pos = tag->tag.size();
+  value.type = tag->type;
+  switch (tag->form) {
+    case DataForm::kString: {
+      if (!keep) {
+        return true;
+      }
+      std::u16string units;
+      if (!DecodeString(s, pos, '"', units)) {
+        return false;
+      }
+      units.push_back(u'\0');  // wineserver terminates every string it loads
+      for (char16_t unit : units) {
+        AppendUtf16Le(value.data, unit);
+      }
+      return true;
+    }
+    case DataForm::kDword: {
+      const auto dword = static_cast<std::uint32_t>(ParseHexNumber(s, pos).value);
+      for (int shift = 0; shift < 32; shift += 8) {
+        value.data.push_back(static_cast<std::uint8_t>(dword >> shift));
+      }
+      return true;
+    }
+    case DataForm::kTypedHex: {
+      const Number type = ParseHexNumber(s, pos);
+      if (s.substr(type.end, 2) != "):") {
+        return false;
+      }
+      value.type = static_cast<std::uint32_t>(type.value);
+      pos = type.end + 2;
+      break;
+    }
+    case DataForm::kHex:
+      break;
+  }
+  for (;;) {
+    while (pos < s.size() && IsHexDigit(s[pos])) {
+      const Number byte = ParseHexNumber(s, pos);
+      if (static_cast<std::uint32_t>(byte.value) > 0xFF) {
+        return false;
+      }
+      if (keep) {
+        value.data.push_back(static_cast<std::uint8_t>(byte.value));
+      }
+      pos = SkipSpaces(s, byte.end);
+      if (pos < s.size() && s[pos] == ',') {
+        ++pos;
+      }
+      pos = SkipSpaces(s, pos);
+    }
+    pos = SkipSpaces(s, pos);
+    if (pos >= s.size()) {
+      return true;
+    }
+    if (s[pos] != '\\' || !reader.Next(s)) {
+      return false;
+    }
+    pos = SkipSpaces(s, 0);
+  }
+}
+
+struct ParsedValue {
+  bool wanted = false;
+  Value value;
+};
+
+// Parses the value line `s` (`"name"=data` or `@=data`); nothing when its name
+// part is malformed, which wineserver skips. The data is kept only for the
+// value named `lower_name`, when given.
+std::optional<ParsedValue> ParseValue(LineReader& reader, std::string_view s,
+                                      const std::u16string_view* lower_name) {
+  std::u16string name;
+  std::size_t pos = 1;
+  if (s[0] == '"') {
+    const auto end = DecodeString(s, 1, '"', name);
+    if (!end) {
+      return std::nullopt;
+    }
+    pos = *end;
+  }
+  pos = SkipSpaces(s, pos);
+  if (pos >= s.size() || s[pos] != '=') {
+    return std::nullopt;
+  }
+  pos = SkipSpaces(s, pos + 1);
+  ParsedValue parsed;
+  parsed.wanted = lower_name != nullptr && EqualsLower(name, *lower_name);
+  if (!ParseData(reader, s.substr(pos), parsed.wanted, parsed.value)) {
+    parsed.value = Value{};
+  }
+  return parsed;
+}
+
+struct KeyMatch {
+  bool valid = false;
+  std::size_t depth = 0;   // names in the key line
+  std::size_t common = 0;  // leading names that equal the wanted path's
+};
+
+KeyMatch MatchKey(std::u16string_view name, std::span<const std::u16string> lower_path) {
+  KeyMatch match;
+  if (name.empty() || name[0] == u'\0') {
+    match.valid = true;  // the file's root
+    return match;
+  }
+  if (name[0] == u'\\') {
+    return match;
+  }
+  std::size_t pos = 0;
+  while (pos < name.size()) {
+    const std::size_t end = std::min(name.find(u'\\', pos), name.size());
+    const std::u16string_view part = name.substr(pos, end - pos);
+    if (part.size() > kMaxNameLength) {
+      return match;
+    }
+    if (match.common == match.depth && match.depth < lower_path.size() &&
+        EqualsLower(part, lower_path[match.depth])) {
+      ++match.common;
+    }
+    ++match.depth;
+    pos = name.find_first_not_of(u'\\', end);
+    if (pos == std::u16string_view::npos) {
+      break;
+    }
+  }
+  match.valid = true;
+  return match;
+}
+
+// "#arch=" before the first key: wineserver stops loading a file whose
+// architecture it does not know or that changes within the file.
+bool AcceptGlobalOption(std::string_view s, std::string_view& arch) {
+  if (!s.starts_with("#arch=")) {
+    return true;
+  }
+  const std::string_view value = s.substr(6);
+  if (value != "win32" && value != "win64") {
+    return false;
+  }
+  if (arch.empty()) {
+    arch = value;
+  }
+  return arch == value;
+}
+
+// The scan's position in the file, as wineserver's loader would see it.
+class KeyScanner {
+ public:
+  KeyScanner(std::string_view text, std::span<const std::u16string> lower_path)
+      : text_(text),
+        lower_path_(lower_path),
+        facts_(lower_path.size() + 1),
+        section_end_(text.size()) {
+    facts_[0].exists = true;
+  }
+
+  std::vector<KeyFacts> Run() {
+    LineReader header(text_, 0, text_.size());
+    std::string_view line;
+    if (!header.Next(line) || line != kHeader) {
+      return std::move(facts_);  // wineserver treats the file as empty
+    }
+    std::size_t pos = header.position();
+    while (pos < text_.size() && !stopped_) {
+      pos = Quiet() ? SkipToKeyLine(pos) : ProcessLine(pos);
+    }
+    if (current_ != kNone) {
+      facts_[current_].sections.push_back({section_begin_, section_end_});
+    }
+    return std::move(facts_);
+  }
+
+ private:
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+  // Inside the section of a well-formed key that is not on the wanted path,
+  // nothing but the next key line matters.
+  bool Quiet() const { return have_key_ && current_ == kNone; }
+
+  // Jumps to the next line that starts with '[' and that wineserver surely
+  // reads as a line of its own: one that no hex value can continue onto
+  // because the line before it has no backslash. Anything less clear is
+  // left to ProcessLine, line by line.
+  std::size_t SkipToKeyLine(std::size_t pos) {
+    for (std::size_t from = pos;;) {
+      const void* found = std::memchr(text_.data() + from, '[', text_.size() - from);
+      if (found == nullptr) {
+        return text_.size();
+      }
+      const auto bracket = static_cast<std::size_t>(static_cast<const char*>(found) - text_.data());
+      std::size_t line_begin = bracket;
+      while (line_begin > pos && text_[line_begin - 1] != '\n' && IsSpace(text_[line_begin - 1])) {
+        --line_begin;
+      }
+      if (line_begin > pos && text_[line_begin - 1] != '\n') {
+        from = bracket + 1;  // not at the start of a line
+        continue;
+      }
+      if (line_begin > pos) {
+        // The line before ends at line_begin - 1 and starts no earlier than pos.
+        const std::size_t newline = line_begin - 1;
+        const std::size_t previous = text_.rfind('\n', newline - 1);
+        const std::size_t previous_begin =
+            previous == std::string_view::npos ? pos : std::max(pos, previous + 1);
+        const std::string_view before = text_.substr(previous_begin, newline - previous_begin);
+        if (before.find_first_of(std::string_view("\\\0", 2)) != std::string_view::npos) {
+          // Not clear: read line by line up to that line, which a hex value
+          // may swallow.
+          while (pos <= line_begin && pos < text_.size() && Quiet()) {
+            pos = ProcessLine(pos);
+          }
+          return pos;
+        }
+      }
+      return ProcessLine(line_begin);
+    }
+  }
+
+  // Handles the line at `pos` (and any lines a hex value continues onto) as
+  // wineserver does; returns where the next line starts.
+  std::size_t ProcessLine(std::size_t pos) {
+    LineReader reader(text_, pos, text_.size());
+    std::string_view line;
+    reader.Next(line);
+    const std::size_t first = SkipSpaces(line, 0);
+    if (first >= line.size()) {
+      return reader.position();
+    }
+    const std::string_view s = line.substr(first);
+    if (s[0] == '[') {
+      if (current_ != kNone) {
+        facts_[current_].sections.push_back({section_begin_, pos});
+        current_ = kNone;
+      }
+      const KeyMatch match = MatchKeyLine(s);
+      have_key_ = match.valid;
+      if (match.valid) {
+        for (std::size_t i = 1; i <= match.common; ++i) {
+          facts_[i].exists = true;
+        }
+        if (match.common == match.depth) {
+          current_ = match.depth;
+          section_begin_ = reader.position();
+        }
+      }
+    } else if (s[0] == '"' || s[0] == '@') {
+      // Values are parsed when queried; here only lines that a hex value
+      // continues onto must be passed over, and those need a backslash.
+      if (have_key_ && s.find('\\') != std::string_view::npos) {
+        ParseValue(reader, s, nullptr);
+      }
+    } else if (s[0] == '#') {
+      if (have_key_) {
+        if (current_ != kNone && s.starts_with("#link")) {
+          facts_[current_].is_link = true;
+        }
+      } else if (!AcceptGlobalOption(s, arch_)) {
+        stopped_ = true;
+        section_end_ = pos;
+      }
+    }
+    return reader.position();
+  }
+
+  KeyMatch MatchKeyLine(std::string_view s) {
+    if (auto quick = QuickMatch(s)) {
+      return *quick;
+    }
+    name_.clear();
+    return DecodeString(s, 1, ']', name_) ? MatchKey(name_, lower_path_) : KeyMatch{};
+  }
+
+  // Most key lines are plain ASCII and leave the wanted path early: compare
+  // their bytes directly, then only check that the line is well formed (an
+  // unescaped ']' closes it and it is too short for an over-long name).
+  // Nothing when the line needs decoding to tell.
+  std::optional<KeyMatch> QuickMatch(std::string_view s) const {
+    if (s.size() < 2 || s[1] == '\\' || s[1] == ']') {
+      return std::nullopt;
+    }
+    std::size_t part = 0;
+    std::size_t at = 0;
+    std::size_t i = 1;
+    for (; i < s.size() && part < lower_path_.size(); ++i) {
+      const char c = s[i];
+      const std::u16string& wanted = lower_path_[part];
+      if (c == '\\' && i + 1 < s.size() && s[i + 1] == '\\' && at > 0) {
+        if (at < wanted.size()) {
+          break;  // this name is a prefix of the wanted one
+        }
+        ++part;
+        at = 0;
+        ++i;
+        if (part == lower_path_.size()) {
+          return std::nullopt;  // below the wanted key
+        }
+        continue;
+      }
+      if (c == '\\' || c == ']' || static_cast<unsigned char>(c) >= 0x80) {
+        return std::nullopt;
+      }
+      if (at >= wanted.size() || wanted[at] != ToLowerCase(static_cast<char16_t>(c))) {
+        break;
+      }
+      ++at;
+    }
+    if (i >= s.size()) {
+      return std::nullopt;
+    }
+    for (std::size_t from = i;;) {
+      const std::size_t close = s.find(']', from);
+      if (close == std::string_view::npos || close - 1 > kMaxNameLength) {
+        return std::nullopt;
+      }
+      std::size_t backslashes = 0;
+      while (s[close - 1 - backslashes] == '\\') {
+        ++backslashes;
+      }
+      if (backslashes % 2 == 0) {
+        KeyMatch match;
+        match.valid = true;
+        match.common = part;
+        match.depth = part + 1;
+        return match;
+      }
+      from = close + 1;
+    }
+  }
+
+  std::string_view text_;
+  std::span<const std::u16string> lower_path_;
+  std::vector<KeyFacts> facts_;
+  std::size_t section_end_;  // where loading stopped
+  bool have_key_ = false;
+  bool stopped_ = false;
+  std::size_t current_ = kNone;  // the wanted key whose section is open
+  std::size_t section_begin_ = 0;
+  std::string_view arch_;
+  std::u16string name_;
+};
+
+}  // namespace
+
+std::vector<KeyFacts> ScanKeys(std::string_view text, std::span<const std::u16string> lower_path) {
+  return KeyScanner(text, lower_path).Run();
+}
+
+std::optional<Value> FindValue(std::string_view text, std::span<const Section> sections,
+                               std::u16string_view lower_name) {
+  std::optional<Value> found;
+  for (const Section& section : sections) {
+    LineReader reader(text, section.begin, std::min(section.end, text.size()));
+    std::string_view line;
+    while (reader.Next(line)) {
+      const std::size_t pos = SkipSpaces(line, 0);
+      if (pos >= line.size() || (line[pos] != '"' && line[pos] != '@')) {
+        continue;
+      }
+      auto parsed = ParseValue(reader, line.substr(pos), &lower_name);
+      if (parsed && parsed->wanted) {
+        found = std::move(parsed->value);
+      }
+    }
+  }
+  return found;
+}
+
+std::optional<std::vector<std::u16string>> SplitKeyPath(std::u16string_view path) {
+  if (!path.empty() && path[0] == u'\\') {
+    return std::nullopt;
+  }
+  std::vector<std::u16string> parts;
+  std::size_t pos = 0;
+  while (pos < path.size()) {
+    const std::size_t end = std::min(path.find(u'\\', pos), path.size());
+    if (end > pos) {
+      parts.emplace_back(path.substr(pos, end - pos));
+    }
+    pos = end + 1;
+  }
+  return parts;
+}
+
+}  // namespace pellam::wine

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pellam::wine {
+
+// Reading one of a Wine prefix's registry files (system.reg, user.reg,
+// userdef.reg) the way wineserver loads it, but only for the keys asked for:
+// a scan over the text finds their sections, and values are parsed from those
+// sections when queried, so nothing is built for the rest of the file.
+
+// Where a key's sections lie in the file: the text after each of its key
+// lines, up to the line that ends the section. A key may have several.
+struct Section {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+};
+
+struct KeyFacts {
+  bool exists = false;
+  bool is_link = false;  // a "#link" line stood in one of its sections
+  std::vector<Section> sections;
+};
+
+// Scans `text` for the key whose path below the file's root is `lower_path`
+// (names already through ToLowerCase) and for each of its ancestors:
+// result[i] describes the key named by the first i names, result[0] being the
+// file's root, which always exists. A key exists when a section names it or
+// any key below it.
+std::vector<KeyFacts> ScanKeys(std::string_view text, std::span<const std::u16string> lower_path);
+
+struct Value {
+  std::uint32_t type = 0;
+  std::vector<std::uint8_t> data;  // as wineserver holds it: strings in UTF-16LE
+};
+
+// The value named `lower_name` (empty for the default value) in a key's
+// sections; with duplicates the last data wins, and a malformed data part
+// leaves REG_NONE with no data.
+std::optional<Value> FindValue(std::string_view text, std::span<const Section> sections,
+                               std::u16string_view lower_name);
+
+// A key path as wineserver splits it: parts between runs of backslashes. A
+// leading backslash makes the path invalid (nullopt); trailing ones are ignored.
+std::optional<std::vector<std::u16string>> SplitKeyPath(std::u16string_view path);
+
+}  // namespace pellam::wine

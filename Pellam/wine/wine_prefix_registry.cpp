@@ -1,0 +1,339 @@
+#include "Pellam/wine/wine_prefix_registry.hpp"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+#include "Pellam/registry_constants.hpp"
+#include "Pellam/wine/lower_case.hpp"
+#include "runtime/core/ansi_codec.hpp"
+
+namespace pellam::wine {
+namespace {
+
+using Path = std::vector<std::u16string>;
+
+constexpr std::size_t kMaxNameLength = 256;
+// wineserver gives up on a chain of links nested deeper than this.
+constexpr int kMaxLinkIteration = 16;
+// wineserver mounts user.reg under this user's key, whatever the file's header says.
+constexpr std::u16string_view kUserSid = u"s-1-5-21-0-0-0-1000";
+constexpr std::u16string_view kRegistryRoot = u"\\registry\\";
+
+std::optional<Path> RootPath(KeyHandle key) {
+  if (key == HKEY_CLASSES_ROOT) {
+    return Path{u"machine", u"software", u"classes"};
+  }
+  if (key == HKEY_CURRENT_USER) {
+    return Path{u"user", std::u16string(kUserSid)};
+  }
+  if (key == HKEY_LOCAL_MACHINE) {
+    return Path{u"machine"};
+  }
+  if (key == HKEY_USERS) {
+    return Path{u"user"};
+  }
+  if (key == HKEY_CURRENT_CONFIG) {
+    return Path{u"machine", u"system", u"currentcontrolset", u"hardware profiles", u"current"};
+  }
+  return std::nullopt;
+}
+
+// The file that holds the keys below `path`, and how many of its names lead to
+// that file's root.
+struct Hive {
+  const char* file = nullptr;
+  std::size_t depth = 0;
+};
+
+Hive HiveOf(const Path& path) {
+  if (!path.empty() && path[0] == u"machine") {
+    return {"system.reg", 1};
+  }
+  if (path.size() >= 2 && path[0] == u"user") {
+    if (path[1] == u".default") {
+      return {"userdef.reg", 2};
+    }
+    if (path[1] == kUserSid) {
+      return {"user.reg", 2};
+    }
+  }
+  return {};
+}
+
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  ~FileDescriptor() {
+    if (fd_ >= 0) {
+      ::close(fd_);
+    }
+  }
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// The whole file, or null when it cannot be read. Only regular files: a FIFO
+// or device planted in the prefix must not block or feed us endlessly.
+std::shared_ptr<const std::string> ReadFile(const std::filesystem::path& file) {
+  const FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+  struct stat status {};
+  if (fd.get() < 0 || ::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+    return nullptr;
+  }
+  auto text = std::make_shared<std::string>();
+  std::size_t size = 0;
+  text->resize(static_cast<std::size_t>(status.st_size) + 1);
+  for (;;) {
+    if (size == text->size()) {
+      text->resize(size * 2);  // the file grew while we read it
+    }
+    const ssize_t count = ::read(fd.get(), text->data() + size, text->size() - size);
+    if (count < 0 && errno == EINTR) {
+      continue;
+    }
+    if (count < 0) {
+      return nullptr;
+    }
+    if (count == 0) {
+      break;
+    }
+    size += static_cast<std::size_t>(count);
+  }
+  text->resize(size);
+  return text;
+}
+
+bool IsString(std::uint32_t type) {
+  return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+std::u16string Utf16Units(const std::vector<std::uint8_t>& data) {
+  std::u16string units(data.size() / 2, u'\0');
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    units[i] = static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8));
+  }
+  return units;
+}
+
+}  // namespace
+
+// The facts of each key along a path from \Registry, and the text they were
+// found in: facts[i] is the key named by the path's first i names.
+struct WinePrefixRegistry::Scan {
+  std::shared_ptr<const std::string> text;
+  std::vector<KeyFacts> facts;
+};
+
+WinePrefixRegistry::WinePrefixRegistry(std::filesystem::path prefix) : prefix_(std::move(prefix)) {}
+
+std::filesystem::path WinePrefixRegistry::FindPrefix(const char* wineprefix, const char* home) {
+  if (wineprefix != nullptr && wineprefix[0] == '/') {
+    return wineprefix;
+  }
+  if (home != nullptr && home[0] != '\0') {
+    return std::filesystem::path(home) / ".wine";
+  }
+  return {};
+}
+
+std::filesystem::path WinePrefixRegistry::FindPrefix() {
+  const char* home = std::getenv("HOME");
+  if (home == nullptr) {
+    const passwd* user = ::getpwuid(::getuid());
+    home = user != nullptr ? user->pw_dir : nullptr;
+  }
+  return FindPrefix(std::getenv("WINEPREFIX"), home);
+}
+
+WinePrefixRegistry::Scan WinePrefixRegistry::ScanPath(const Path& path) const {
+  Scan scan;
+  scan.facts.resize(path.size() + 1);
+  // \Registry, \Registry\Machine, \Registry\User and each file's root exist
+  // whether or not a file does.
+  scan.facts[0].exists = true;
+  if (!path.empty() && (path[0] == u"machine" || path[0] == u"user")) {
+    scan.facts[1].exists = true;
+  }
+  const Hive hive = HiveOf(path);
+  if (hive.file == nullptr) {
+    return scan;
+  }
+  scan.facts[hive.depth].exists = true;
+  scan.text = ReadFile(prefix_ / hive.file);
+  if (scan.text != nullptr) {
+    std::vector<KeyFacts> below = ScanKeys(*scan.text, std::span(path).subspan(hive.depth));
+    for (std::size_t i = 0; i < below.size(); ++i) {
+      scan.facts[hive.depth + i] = std::move(below[i]);
+    }
+  }
+  return scan;
+}
+
+// Opens `names` one by one below `start`, following every link on the way as
+// wineserver does: `iteration` counts how deeply links are nested.
+std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::Walk(Path start, const Path& names,
+                                                                    int iteration) const {
+  Path path = std::move(start);
+  Path wanted = path;
+  wanted.insert(wanted.end(), names.begin(), names.end());
+  Scan scan = ScanPath(wanted);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    path.push_back(names[i]);
+    const KeyFacts& facts = scan.facts[path.size()];
+    if (!facts.exists || iteration > kMaxLinkIteration) {
+      return std::nullopt;
+    }
+    if (!facts.is_link) {
+      continue;
+    }
+    auto target = FollowLink(Located{path, scan.text, facts}, iteration);
+    if (!target || i + 1 == names.size()) {
+      return target;
+    }
+    path = target->path;
+    wanted = path;
+    wanted.insert(wanted.end(), names.begin() + static_cast<std::ptrdiff_t>(i) + 1, names.end());
+    scan = ScanPath(wanted);
+  }
+  return Located{path, scan.text, std::move(scan.facts[path.size()])};
+}
+
+// A link's SymbolicLinkValue holds an absolute path, \Registry\..., in UTF-16
+// without a terminator; anything else leads nowhere.
+std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::FollowLink(const Located& key,
+                                                                          int iteration) const {
+  if (key.text == nullptr) {
+    return std::nullopt;
+  }
+  const auto value = FindValue(*key.text, key.facts.sections, u"symboliclinkvalue");
+  if (!value) {
+    return std::nullopt;
+  }
+  const std::u16string target = Utf16Units(value->data);
+  if (target.size() <= kRegistryRoot.size() ||
+      ToLowerCase(std::u16string_view(target).substr(0, kRegistryRoot.size())) != kRegistryRoot) {
+    return std::nullopt;
+  }
+  auto names = SplitKeyPath(std::u16string_view(target).substr(kRegistryRoot.size()));
+  if (!names) {
+    return std::nullopt;
+  }
+  for (std::u16string& name : *names) {
+    name = ToLowerCase(name);
+  }
+  return Walk({}, *names, iteration + 1);
+}
+
+std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::Locate(KeyHandle key) const {
+  if (auto root = RootPath(key)) {
+    return Walk(std::move(*root), {}, 0);
+  }
+  const auto open = open_keys_.find(static_cast<std::uintptr_t>(key));
+  if (open == open_keys_.end()) {
+    return std::nullopt;
+  }
+  return open->second;
+}
+
+std::int32_t WinePrefixRegistry::RegOpenKeyExA(KeyHandle key, const char* sub_key,
+                                               std::uint32_t /*options*/,
+                                               std::uint32_t /*desired_access*/,
+                                               KeyHandle* result) {
+  if (result == nullptr) {
+    return ERROR_INVALID_PARAMETER;
+  }
+  std::optional<Path> base = RootPath(key);
+  if (!base) {
+    const auto open = open_keys_.find(static_cast<std::uintptr_t>(key));
+    if (open == open_keys_.end()) {
+      return ERROR_INVALID_HANDLE;
+    }
+    base = open->second.path;
+  }
+  std::u16string path = rt::FromAnsi(sub_key != nullptr ? sub_key : "");
+  if (key == HKEY_CLASSES_ROOT && path.starts_with(u'\\')) {
+    path.erase(0, 1);  // the one leading backslash Windows accepts there
+  }
+  auto names = SplitKeyPath(path);
+  if (!names) {
+    return ERROR_BAD_PATHNAME;
+  }
+  for (std::u16string& name : *names) {
+    if (name.size() > kMaxNameLength) {
+      return ERROR_INVALID_PARAMETER;
+    }
+    name = ToLowerCase(name);
+  }
+  auto found = Walk(std::move(*base), *names, 0);
+  if (!found) {
+    return ERROR_FILE_NOT_FOUND;
+  }
+  const std::uintptr_t handle = next_handle_;
+  next_handle_ += 4;
+  open_keys_.emplace(handle, std::move(*found));
+  *result = static_cast<KeyHandle>(handle);
+  return ERROR_SUCCESS;
+}
+
+std::int32_t WinePrefixRegistry::RegQueryValueExA(KeyHandle key, const char* value_name,
+                                                  std::uint32_t* reserved, std::uint32_t* type,
+                                                  std::uint8_t* data, std::uint32_t* data_size) {
+  const auto located = Locate(key);
+  if (!located) {
+    return ERROR_INVALID_HANDLE;
+  }
+  if (reserved != nullptr || (data != nullptr && data_size == nullptr)) {
+    return ERROR_INVALID_PARAMETER;
+  }
+  if (located->text == nullptr) {
+    return ERROR_FILE_NOT_FOUND;
+  }
+  const std::u16string name = ToLowerCase(rt::FromAnsi(value_name != nullptr ? value_name : ""));
+  auto value = FindValue(*located->text, located->facts.sections, name);
+  if (!value) {
+    return ERROR_FILE_NOT_FOUND;
+  }
+  if (IsString(value->type)) {
+    const std::string ansi = rt::ToAnsi(Utf16Units(value->data));
+    value->data.assign(ansi.begin(), ansi.end());
+  }
+  if (type != nullptr) {
+    *type = value->type;
+  }
+  if (data_size == nullptr) {
+    return ERROR_SUCCESS;
+  }
+  const auto needed = static_cast<std::uint32_t>(value->data.size());
+  if (data == nullptr) {
+    *data_size = needed;
+    return ERROR_SUCCESS;
+  }
+  if (*data_size < needed) {
+    *data_size = needed;
+    return ERROR_MORE_DATA;
+  }
+  std::copy(value->data.begin(), value->data.end(), data);
+  *data_size = needed;
+  return ERROR_SUCCESS;
+}
+
+std::int32_t WinePrefixRegistry::RegCloseKey(KeyHandle key) {
+  if (RootPath(key)) {
+    return ERROR_SUCCESS;
+  }
+  return open_keys_.erase(static_cast<std::uintptr_t>(key)) != 0 ? ERROR_SUCCESS
+                                                                 : ERROR_INVALID_HANDLE;
+}
+
+}  // namespace pellam::wine
