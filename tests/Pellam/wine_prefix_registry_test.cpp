@@ -1,0 +1,478 @@
+#include "Pellam/wine/wine_prefix_registry.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "Pellam/registry_constants.hpp"
+#include "Pellam/wine/reg_file.hpp"
+#include "tests/support/row_name.hpp"
+
+namespace {
+
+using pellam::KeyHandle;
+using namespace std::string_literals;
+
+const std::string kHeader = "WINE REGISTRY Version 2\n";
+
+// A key option line and a SymbolicLinkValue pointing at `target`, as Wine
+// writes them: UTF-16LE bytes, no terminator.
+std::string LinkTo(std::u16string_view target) {
+  std::string lines = "#link\n\"SymbolicLinkValue\"=hex(6):";
+  for (std::size_t i = 0; i < target.size(); ++i) {
+    char pair[8];
+    std::snprintf(pair, sizeof pair, "%s%02x,%02x", i == 0 ? "" : ",", target[i] & 0xFF,
+                  target[i] >> 8);
+    lines += pair;
+  }
+  return lines + "\n";
+}
+
+class Prefix {
+ public:
+  explicit Prefix(const std::string& name)
+      : dir_(std::filesystem::path(testing::TempDir()) / ("pellam-" + name)) {
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+  }
+  ~Prefix() { std::filesystem::remove_all(dir_); }
+
+  void Write(const char* file, const std::string& text) const {
+    if (!text.empty()) {
+      std::ofstream(dir_ / file, std::ios::binary) << text;
+    }
+  }
+  const std::filesystem::path& dir() const { return dir_; }
+
+ private:
+  std::filesystem::path dir_;
+};
+
+struct Row {
+  std::string name;
+  std::string system;  // the files' texts; empty when the file is missing
+  std::string user;
+  std::string userdef;
+  KeyHandle root;
+  std::string path;
+  std::string value;
+  std::int32_t open_rc;
+  std::int32_t query_rc;
+  std::uint32_t type;
+  std::string data;  // what the A function returns
+};
+
+class WinePrefixRegistryTest : public testing::TestWithParam<Row> {};
+
+TEST_P(WinePrefixRegistryTest, AnswersAsWineDoes) {
+  const Row& row = GetParam();
+  const Prefix prefix(row.name);
+  prefix.Write("system.reg", row.system);
+  prefix.Write("user.reg", row.user);
+  prefix.Write("userdef.reg", row.userdef);
+  pellam::wine::WinePrefixRegistry registry(prefix.dir());
+
+  KeyHandle key{};
+  ASSERT_EQ(registry.RegOpenKeyExA(row.root, row.path.c_str(), 0, pellam::KEY_QUERY_VALUE, &key),
+            row.open_rc);
+  if (row.open_rc != pellam::ERROR_SUCCESS) {
+    return;
+  }
+  std::uint32_t type = 0xDEAD;
+  std::uint32_t size = 0;
+  ASSERT_EQ(registry.RegQueryValueExA(key, row.value.c_str(), nullptr, &type, nullptr, &size),
+            row.query_rc);
+  if (row.query_rc == pellam::ERROR_SUCCESS) {
+    EXPECT_EQ(type, row.type);
+    std::string buffer(size, ' ');
+    EXPECT_EQ(registry.RegQueryValueExA(key, row.value.c_str(), nullptr, &type,
+                                        reinterpret_cast<std::uint8_t*>(buffer.data()), &size),
+              pellam::ERROR_SUCCESS);
+    EXPECT_EQ(buffer.substr(0, size), row.data);
+  } else {
+    EXPECT_EQ(size, 0u) << "a failed query leaves the size alone";
+  }
+  EXPECT_EQ(registry.RegCloseKey(key), pellam::ERROR_SUCCESS);
+}
+
+// One key with one value line, read back from HKLM\Software\A.
+Row Value(std::string name, const std::string& value_line, std::uint32_t type, std::string data,
+          std::string value = "v") {
+  return Row{std::move(name),
+             kHeader + "[Software\\\\A] 1\n" + value_line + "\n",
+             "",
+             "",
+             pellam::HKEY_LOCAL_MACHINE,
+             "Software\\A",
+             std::move(value),
+             pellam::ERROR_SUCCESS,
+             pellam::ERROR_SUCCESS,
+             type,
+             std::move(data)};
+}
+
+// Whether HKLM\`path` opens in a system.reg of `body`.
+Row Opens(std::string name, const std::string& body, std::string path, std::int32_t rc,
+          KeyHandle root = pellam::HKEY_LOCAL_MACHINE) {
+  return Row{std::move(name),
+             kHeader + body,
+             "",
+             "",
+             root,
+             std::move(path),
+             "",
+             rc,
+             pellam::ERROR_FILE_NOT_FOUND,
+             0,
+             ""};
+}
+
+// HKLM\`path`'s value v in a system.reg of `body`.
+Row Reads(std::string name, const std::string& body, std::string path, std::string data) {
+  return Row{std::move(name),
+             kHeader + body,
+             "",
+             "",
+             pellam::HKEY_LOCAL_MACHINE,
+             std::move(path),
+             "v",
+             pellam::ERROR_SUCCESS,
+             pellam::ERROR_SUCCESS,
+             pellam::REG_SZ,
+             std::move(data)};
+}
+
+Row Missing(std::string name, const std::string& body, std::string path) {
+  Row row = Reads(std::move(name), body, std::move(path), "");
+  row.query_rc = pellam::ERROR_FILE_NOT_FOUND;
+  return row;
+}
+
+std::vector<Row> Rows() {
+  const std::string t = "[Software\\\\T]\n\"v\"=\"t\"\n";
+  return {
+      // Data forms.
+      Value("String", "\"v\"=\"hello\"", pellam::REG_SZ, "hello\0"s),
+      Value("EmptyString", "\"v\"=\"\"", pellam::REG_SZ, "\0"s),
+      Value("StringWithStrTag", "\"v\"=str:\"x\"", pellam::REG_SZ, "x\0"s),
+      Value("ExpandString", "\"v\"=str(2):\"%x%\"", pellam::REG_EXPAND_SZ, "%x%\0"s),
+      Value("MultiString", "\"v\"=str(7):\"a\\0b\\0\"", pellam::REG_MULTI_SZ, "a\0b\0\0"s),
+      Value("Dword", "\"v\"=dword:0000002a", pellam::REG_DWORD, "\x2a\0\0\0"s),
+      Value("DwordCutTo32Bits", "\"v\"=dword:1234567890", pellam::REG_DWORD, "\x90\x78\x56\x34"s),
+      Value("DwordNotANumberIsZero", "\"v\"=dword:zz", pellam::REG_DWORD, "\0\0\0\0"s),
+      Value("DwordNegativeWraps", "\"v\"=dword:-1", pellam::REG_DWORD, "\xff\xff\xff\xff"s),
+      Value("Binary", "\"v\"=hex:01,02,ff", pellam::REG_BINARY, "\x01\x02\xff"s),
+      Value("BinaryEmpty", "\"v\"=hex:", pellam::REG_BINARY, ""),
+      Value("HexContinuedOnNextLines", "\"v\"=hex:01,02,\\\n  03,\\\n  04", pellam::REG_BINARY,
+            "\x01\x02\x03\x04"s),
+      Value("HexBytesWithoutCommas", "\"v\"=hex:01 02", pellam::REG_BINARY, "\x01\x02"s),
+      Value("Qword", "\"v\"=hex(b):2a,00,00,00,00,00,00,00", pellam::REG_QWORD,
+            "\x2a\0\0\0\0\0\0\0"s),
+      Value("HexNone", "\"v\"=hex(0):", pellam::REG_NONE, ""),
+      Value("HexOfUnknownType", "\"v\"=hex(1234):ab", 0x1234, "\xab"s),
+      Value("HexStringWithoutTerminator", "\"v\"=hex(1):61,00,62,00", pellam::REG_SZ, "ab"),
+      Value("HexStringWithOddByte", "\"v\"=hex(1):61,00,62", pellam::REG_SZ, "a"),
+      Value("DefaultValue", "@=\"d\"", pellam::REG_SZ, "d\0"s, ""),
+      Value("SpacesAroundEquals", "\"v\" = \"s\"", pellam::REG_SZ, "s\0"s),
+      Value("ValueNameIsCaseInsensitive", "\"Value\"=\"c\"", pellam::REG_SZ, "c\0"s, "VALUE"),
+      Value("MalformedDataIsNone", "\"v\"=bogus", pellam::REG_NONE, ""),
+      Value("HexByteTooBigIsNone", "\"v\"=hex:1ff", pellam::REG_NONE, ""),
+      Value("UnterminatedStringIsNone", "\"v\"=\"abc", pellam::REG_NONE, ""),
+      Value("HexTypeWithoutColonIsNone", "\"v\"=hex(1)01", pellam::REG_NONE, ""),
+      Value("HexContinuationAtEndOfFileIsNone", "\"v\"=hex:01,\\", pellam::REG_NONE, ""),
+      Value("LastDataWins", "\"v\"=\"a\"\n\"V\"=\"b\"", pellam::REG_SZ, "b\0"s),
+      Value("MalformedRepeatResetsToNone", "\"v\"=\"a\"\n\"v\"=junk", pellam::REG_NONE, ""),
+      // Escapes and encodings.
+      Value("Escapes", R"("v"="q\"b\\s\[\]\z")", pellam::REG_SZ, "q\"b\\s[]z\0"s),
+      Value("ControlEscapes", R"("v"="\a\b\e\f\n\r\t\v")", pellam::REG_SZ, "\a\b\x1b\f\n\r\t\v\0"s),
+      Value("OctalEscapes", R"("v"="\101\0609")", pellam::REG_SZ, "A09\0"s),
+      Value("HexEscapeGreedyToFourDigits", R"("v"="\x263a1")", pellam::REG_SZ,
+            "\xe2\x98\xba"
+            "1\0"s),
+      Value("HexEscapeWithoutDigits", R"("v"="\xg")", pellam::REG_SZ, "xg\0"s),
+      Value("SurrogatePairFromTwoEscapes", R"("v"="\xd83d\xde00")", pellam::REG_SZ,
+            "\xf0\x9f\x98\x80\0"s),
+      Value("LoneSurrogateBecomesReplacement", R"("v"="\xd83d")", pellam::REG_SZ,
+            "\xef\xbf\xbd\0"s),
+      Value("RawUtf8", "\"v\"=\"caf\xc3\xa9\"", pellam::REG_SZ, "caf\xc3\xa9\0"s),
+      Value("InvalidUtf8BecomesReplacement",
+            "\"v\"=\"a\xff"
+            "b\"",
+            pellam::REG_SZ,
+            "a\xef\xbf\xbd"
+            "b\0"s),
+      Value("EscapedValueName", R"("a\"b"="n")", pellam::REG_SZ, "n\0"s, "a\"b"),
+      // Lines.
+      Value("CrLfLineEnds", "\"v\"=\"x\"\r", pellam::REG_SZ, "x\0"s),
+      Value("NulEndsTheLine", "\"v\"=\"ab\"\0\"more\""s, pellam::REG_SZ, "ab\0"s),
+      Value("IndentedLines", "   \"v\"=\"i\"", pellam::REG_SZ, "i\0"s),
+      Missing("NameWithoutEqualsIsSkipped", "[Software\\\\A]\n\"v\" \"x\"\n", "Software\\A"),
+      Missing("DefaultValueUnset", "[Software\\\\A]\n\"w\"=\"x\"\n", "Software\\A"),
+      Missing("ValueBeforeAnyKeyIsDropped", "\"v\"=\"x\"\n[Software\\\\A]\n", "Software\\A"),
+      Missing("ValuesAfterAMalformedKeyLineGoNowhere",
+              "[Software\\\\A]\n[Software\\\\B\n\"v\"=\"x\"\n", "Software\\A"),
+      Missing("WrongHeaderMakesTheFileEmpty", "", "") /* replaced below */,
+      // Keys.
+      Reads("RepeatedSectionsMerge",
+            "[Software\\\\A]\n\"w\"=\"1\"\n[Software\\\\B]\n[software\\\\a]\n\"v\"=\"2\"\n",
+            "Software\\A", "2\0"s),
+      Reads("KeyNamesAreCaseInsensitive", "[Software\\\\Abc]\n\"v\"=\"k\"\n", "SOFTWARE\\aBC",
+            "k\0"s),
+      Reads("NonAsciiKeyNamesFold", "[Software\\\\\\x3a9\\x3bc\\x3ad\\x3b3\\x3b1]\n\"v\"=\"g\"\n",
+            "Software\\\xce\xa9\xce\x9c\xce\x88\xce\x93\xce\x91", "g\0"s),
+      Opens("KelvinSignDoesNotFold", "[Software\\\\k]\n", "Software\\\xe2\x84\xaa",
+            pellam::ERROR_FILE_NOT_FOUND),
+      Reads("EscapedKeyName", "[Software\\\\Caf\\xe9 \\[1\\]]\n\"v\"=\"e\"\n",
+            "Software\\Caf\xc3\xa9 [1]", "e\0"s),
+      Reads("RunsOfSeparatorsCollapse", "[Software\\\\\\\\\\\\A\\\\]\n\"v\"=\"r\"\n",
+            "Software\\\\A\\", "r\0"s),
+      Reads("TimestampAndTrailingTextIgnored", "[Software\\\\A] 1796600857 junk\n\"v\"=\"t\"\n",
+            "Software\\A", "t\0"s),
+      Reads("RootSection", "[]\n\"v\"=\"root\"\n", "", "root\0"s),
+      Reads("KeyLineMayBeIndented", "  [Software\\\\A]\n\"v\"=\"i\"\n", "Software\\A", "i\0"s),
+      Opens("ParentOfASectionExists", "[Software\\\\A\\\\B]\n", "Software\\A",
+            pellam::ERROR_SUCCESS),
+      Opens("MissingKey", "[Software\\\\A]\n", "Software\\B", pellam::ERROR_FILE_NOT_FOUND),
+      Opens("SectionWithLeadingSeparatorIsDropped", "[\\\\Software\\\\A]\n", "Software\\A",
+            pellam::ERROR_FILE_NOT_FOUND),
+      Opens("SectionWithOverlongNameIsDropped",
+            "[Software\\\\" + std::string(257, 'n') + "\\\\C]\n", "Software",
+            pellam::ERROR_FILE_NOT_FOUND),
+      Opens("UnterminatedKeyLineIsDropped", "[Software\\\\A\n", "Software\\A",
+            pellam::ERROR_FILE_NOT_FOUND),
+      Opens("HexContinuationSwallowsAKeyLine",
+            "[Software\\\\A]\n\"b\"=hex:01,\\\n[Software\\\\B]\n", "Software\\B",
+            pellam::ERROR_FILE_NOT_FOUND),
+      Opens("KeyLineAfterValueWithBackslashStillCounts",
+            "[Software\\\\A]\n\"p\"=\"C:\\\\x\"\n[Software\\\\B]\n", "Software\\B",
+            pellam::ERROR_SUCCESS),
+      Opens("NoContinuationWithoutAKey", "\"b\"=hex:01,\\\n[Software\\\\B]\n", "Software\\B",
+            pellam::ERROR_SUCCESS),
+      Opens("UnknownArchStopsLoading", "#arch=win16\n[Software\\\\A]\n", "Software\\A",
+            pellam::ERROR_FILE_NOT_FOUND),
+      Opens("ChangingArchStopsLoading", "#arch=win64\n#arch=win32\n[Software\\\\A]\n",
+            "Software\\A", pellam::ERROR_FILE_NOT_FOUND),
+      Opens("ArchAfterMalformedKeyStopsLoading",
+            "[Software\\\\A]\n[Bad\n#arch=x\n[Software\\\\B]\n", "Software\\B",
+            pellam::ERROR_FILE_NOT_FOUND),
+      Opens("ArchInsideAKeyIsAnOption", "[Software\\\\A]\n#arch=x\n[Software\\\\B]\n",
+            "Software\\B", pellam::ERROR_SUCCESS),
+      // Paths given to RegOpenKeyExA.
+      Opens("LeadingBackslash", "[Software\\\\A]\n", "\\Software", pellam::ERROR_BAD_PATHNAME),
+      Opens("OneLeadingBackslashUnderClassesRoot", "[Software\\\\Classes\\\\.txt]\n", "\\.txt",
+            pellam::ERROR_SUCCESS, pellam::HKEY_CLASSES_ROOT),
+      Opens("TwoLeadingBackslashesUnderClassesRoot", "[Software\\\\Classes\\\\.txt]\n", "\\\\.txt",
+            pellam::ERROR_BAD_PATHNAME, pellam::HKEY_CLASSES_ROOT),
+      Opens("PartOf257Characters", "", "Software\\" + std::string(257, 'x'),
+            pellam::ERROR_INVALID_PARAMETER),
+      Opens("PartOf256CharactersIsJustMissing", "", "Software\\" + std::string(256, 'x'),
+            pellam::ERROR_FILE_NOT_FOUND),
+      Opens("EmptyPathOpensTheRoot", "", "", pellam::ERROR_SUCCESS),
+      Opens("RootOfMissingClassesOpens", "", "", pellam::ERROR_SUCCESS, pellam::HKEY_CLASSES_ROOT),
+      Opens("CurrentConfig", "[System\\\\CurrentControlSet\\\\Hardware Profiles\\\\Current\\\\X]\n",
+            "X", pellam::ERROR_SUCCESS, pellam::HKEY_CURRENT_CONFIG),
+      // Links.
+      Reads("LinkFollowed", "[Software\\\\L]\n" + LinkTo(u"\\Registry\\Machine\\Software\\T") + t,
+            "Software\\L", "t\0"s),
+      Reads("LinkInTheMiddleOfAPath",
+            "[Software\\\\L]\n" + LinkTo(u"\\REGISTRY\\machine\\Software") + t, "Software\\L\\T",
+            "t\0"s),
+      Reads("LinkChain",
+            "[Software\\\\L1]\n" + LinkTo(u"\\Registry\\Machine\\Software\\L2") +
+                "[Software\\\\L2]\n" + LinkTo(u"\\Registry\\Machine\\Software\\T") + t,
+            "Software\\L1", "t\0"s),
+      Reads("LinkTargetWithALinkInsideIt",
+            "[Software\\\\L]\n" + LinkTo(u"\\Registry\\Machine\\S\\T") + "[S]\n" +
+                LinkTo(u"\\Registry\\Machine\\Software") + t,
+            "Software\\L", "t\0"s),
+      Opens("LinkToItself", "[Software\\\\L]\n" + LinkTo(u"\\Registry\\Machine\\Software\\L"),
+            "Software\\L", pellam::ERROR_FILE_NOT_FOUND),
+      Opens("LinksInACircle",
+            "[Software\\\\A]\n" + LinkTo(u"\\Registry\\Machine\\Software\\B") +
+                "[Software\\\\B]\n" + LinkTo(u"\\Registry\\Machine\\Software\\A"),
+            "Software\\A\\X", pellam::ERROR_FILE_NOT_FOUND),
+      Opens("LinkWithRelativeTarget", "[Software\\\\L]\n" + LinkTo(u"Software\\T") + t,
+            "Software\\L", pellam::ERROR_FILE_NOT_FOUND),
+      Opens("LinkWithoutTarget", "[Software\\\\L]\n#link\n" + t, "Software\\L",
+            pellam::ERROR_FILE_NOT_FOUND),
+      Opens("LinkToMissingKey", "[Software\\\\L]\n" + LinkTo(u"\\Registry\\Machine\\Nope"),
+            "Software\\L", pellam::ERROR_FILE_NOT_FOUND),
+      Opens("LinkToRegistryRootOnly", "[Software\\\\L]\n" + LinkTo(u"\\Registry\\"), "Software\\L",
+            pellam::ERROR_FILE_NOT_FOUND),
+      Opens("LinkFlagInARepeatedSection",
+            "[Software\\\\L]\n\"SymbolicLinkValue\"=hex(6):5c,00,52,00,65,00,67,00,69,00,73,00,"
+            "74,00,72,00,79,00,5c,00,4d,00,61,00,63,00,68,00,69,00,6e,00,65,00\n"
+            "[Software\\\\L]\n#link\n",
+            "Software\\L\\Software", pellam::ERROR_SUCCESS),
+  };
+}
+
+std::vector<Row> AllRows() {
+  std::vector<Row> rows = Rows();
+  for (Row& row : rows) {
+    if (row.name == "WrongHeaderMakesTheFileEmpty") {
+      row.system = "WINE REGISTRY Version 1\n[Software\\\\A]\n\"v\"=\"x\"\n";
+      row.path = "Software\\A";
+      row.open_rc = pellam::ERROR_FILE_NOT_FOUND;
+    }
+  }
+  // Files other than system.reg.
+  const std::string user = kHeader + "[Software\\\\U]\n\"v\"=\"user\"\n";
+  const std::string userdef = kHeader + "[Software\\\\D]\n\"v\"=\"default\"\n";
+  auto in_users = [&](std::string name, KeyHandle root, std::string path, std::int32_t rc,
+                      std::string data) {
+    return Row{std::move(name),
+               kHeader + "[Software\\\\L]\n" +
+                   LinkTo(u"\\Registry\\User\\S-1-5-21-0-0-0-1000\\Software\\U"),
+               user,
+               userdef,
+               root,
+               std::move(path),
+               "v",
+               rc,
+               pellam::ERROR_SUCCESS,
+               pellam::REG_SZ,
+               std::move(data)};
+  };
+  rows.push_back(in_users("CurrentUser", pellam::HKEY_CURRENT_USER, "Software\\U",
+                          pellam::ERROR_SUCCESS, "user\0"s));
+  rows.push_back(in_users("UsersDefault", pellam::HKEY_USERS, ".DEFAULT\\Software\\D",
+                          pellam::ERROR_SUCCESS, "default\0"s));
+  rows.push_back(in_users("UsersCurrentUserSid", pellam::HKEY_USERS,
+                          "S-1-5-21-0-0-0-1000\\Software\\U", pellam::ERROR_SUCCESS, "user\0"s));
+  rows.push_back(
+      in_users("UsersOtherSid", pellam::HKEY_USERS, "S-1-5-18", pellam::ERROR_FILE_NOT_FOUND, ""));
+  rows.push_back(in_users("LinkAcrossFiles", pellam::HKEY_LOCAL_MACHINE, "Software\\L",
+                          pellam::ERROR_SUCCESS, "user\0"s));
+  rows.push_back(in_users("MissingFileMeansNoKeys", pellam::HKEY_LOCAL_MACHINE, "Software\\X",
+                          pellam::ERROR_FILE_NOT_FOUND, ""));
+  rows.back().system.clear();
+  return rows;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, WinePrefixRegistryTest, testing::ValuesIn(AllRows()),
+                         testsupport::RowName());
+
+class WinePrefixRegistryCallsTest : public testing::Test {
+ protected:
+  WinePrefixRegistryCallsTest() : prefix_("calls") {
+    prefix_.Write("system.reg", kHeader + "[Software\\\\A]\n\"v\"=\"hello\"\n\"d\"=dword:7\n");
+  }
+  Prefix prefix_;
+  pellam::wine::WinePrefixRegistry registry_{prefix_.dir()};
+};
+
+TEST_F(WinePrefixRegistryCallsTest, BufferTooSmallGivesMoreDataAndTheSize) {
+  KeyHandle key{};
+  ASSERT_EQ(registry_.RegOpenKeyExA(pellam::HKEY_LOCAL_MACHINE, "Software\\A", 0, 1, &key), 0);
+  std::uint8_t buffer[5] = {1, 1, 1, 1, 1};
+  std::uint32_t size = sizeof buffer;
+  std::uint32_t type = 0;
+  EXPECT_EQ(registry_.RegQueryValueExA(key, "v", nullptr, &type, buffer, &size),
+            pellam::ERROR_MORE_DATA);
+  EXPECT_EQ(size, 6u);
+  EXPECT_EQ(type, pellam::REG_SZ);
+  EXPECT_EQ(buffer[0], 1) << "nothing is written";
+  EXPECT_EQ(registry_.RegCloseKey(key), 0);
+}
+
+TEST_F(WinePrefixRegistryCallsTest, ClosingTwiceOrABadHandleIsAnInvalidHandle) {
+  KeyHandle key{};
+  ASSERT_EQ(registry_.RegOpenKeyExA(pellam::HKEY_LOCAL_MACHINE, "Software\\A", 0, 1, &key), 0);
+  EXPECT_EQ(registry_.RegCloseKey(key), pellam::ERROR_SUCCESS);
+  EXPECT_EQ(registry_.RegCloseKey(key), pellam::ERROR_INVALID_HANDLE);
+  EXPECT_EQ(registry_.RegCloseKey(static_cast<KeyHandle>(0x1234)), pellam::ERROR_INVALID_HANDLE);
+  EXPECT_EQ(registry_.RegCloseKey(pellam::HKEY_LOCAL_MACHINE), pellam::ERROR_SUCCESS);
+  std::uint32_t size = 0;
+  EXPECT_EQ(registry_.RegQueryValueExA(key, "v", nullptr, nullptr, nullptr, &size),
+            pellam::ERROR_INVALID_HANDLE);
+}
+
+TEST_F(WinePrefixRegistryCallsTest, OpensBelowAnOpenKeyAndQueriesARoot) {
+  KeyHandle software{};
+  KeyHandle a{};
+  ASSERT_EQ(registry_.RegOpenKeyExA(pellam::HKEY_LOCAL_MACHINE, "software", 0, 1, &software), 0);
+  ASSERT_EQ(registry_.RegOpenKeyExA(software, "a", 0, 1, &a), 0);
+  std::uint32_t size = 0;
+  EXPECT_EQ(registry_.RegQueryValueExA(a, "d", nullptr, nullptr, nullptr, &size), 0);
+  EXPECT_EQ(size, 4u);
+  EXPECT_EQ(
+      registry_.RegQueryValueExA(pellam::HKEY_LOCAL_MACHINE, "v", nullptr, nullptr, nullptr, &size),
+      pellam::ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(registry_.RegCloseKey(a), 0);
+  EXPECT_EQ(registry_.RegCloseKey(software), 0);
+}
+
+TEST_F(WinePrefixRegistryCallsTest, EachOpenReadsTheFileAfresh) {
+  KeyHandle key{};
+  ASSERT_EQ(registry_.RegOpenKeyExA(pellam::HKEY_LOCAL_MACHINE, "Software\\B", 0, 1, &key),
+            pellam::ERROR_FILE_NOT_FOUND);
+  prefix_.Write("system.reg", kHeader + "[Software\\\\B]\n");
+  EXPECT_EQ(registry_.RegOpenKeyExA(pellam::HKEY_LOCAL_MACHINE, "Software\\B", 0, 1, &key),
+            pellam::ERROR_SUCCESS);
+  EXPECT_EQ(registry_.RegCloseKey(key), 0);
+}
+
+TEST_F(WinePrefixRegistryCallsTest, ReservedMustBeNull) {
+  std::uint32_t reserved = 0;
+  std::uint32_t size = 0;
+  EXPECT_EQ(registry_.RegQueryValueExA(pellam::HKEY_LOCAL_MACHINE, "v", &reserved, nullptr, nullptr,
+                                       &size),
+            pellam::ERROR_INVALID_PARAMETER);
+}
+
+TEST(WinePrefixRegistryTest, FindsThePrefixAsWineDoes) {
+  using pellam::wine::WinePrefixRegistry;
+  EXPECT_EQ(WinePrefixRegistry::FindPrefix("/p/x", "/home/u"), "/p/x");
+  EXPECT_EQ(WinePrefixRegistry::FindPrefix("relative", "/home/u"), "/home/u/.wine");
+  EXPECT_EQ(WinePrefixRegistry::FindPrefix(nullptr, "/home/u"), "/home/u/.wine");
+  EXPECT_EQ(WinePrefixRegistry::FindPrefix(nullptr, nullptr), "");
+}
+
+// Broken files answer "not found" (or what Wine gives) without crashing,
+// hanging or growing without bound.
+TEST(WinePrefixRegistryTest, SurvivesHostileFiles) {
+  const Prefix prefix("hostile");
+  pellam::wine::WinePrefixRegistry registry(prefix.dir());
+  std::string junk;
+  for (int i = 0; i < 200000; ++i) {
+    junk.push_back(static_cast<char>((i * 7919) % 256));
+  }
+  std::string million_keys = kHeader;
+  for (int i = 0; i < 1000000; ++i) {
+    million_keys += "[K" + std::to_string(i) + "]\n";
+  }
+  const std::string texts[] = {
+      junk,
+      kHeader + junk,
+      kHeader + "[Software\\\\A]\n\"v\"=\"" + std::string(3 << 20, 'x'),
+      kHeader + "[" + std::string(1 << 20, '[') + "\n",
+      kHeader + std::string(1 << 20, '\\') + "\n[Software\\\\A]\n",
+      kHeader + "[Software\\\\A]\n\"v\"=hex:" + std::string(1 << 20, ',') + "\\\n",
+      kHeader + "[Software\\\\A]\n\"v\"=\"\\x\\",
+      kHeader.substr(0, 10),
+      million_keys,
+  };
+  for (const std::string& text : texts) {
+    prefix.Write("system.reg", text);
+    KeyHandle key{};
+    const auto rc = registry.RegOpenKeyExA(pellam::HKEY_LOCAL_MACHINE, "Software\\A", 0, 1, &key);
+    if (rc == pellam::ERROR_SUCCESS) {
+      std::uint32_t size = 0;
+      registry.RegQueryValueExA(key, "v", nullptr, nullptr, nullptr, &size);
+      EXPECT_EQ(registry.RegCloseKey(key), 0);
+    } else {
+      EXPECT_EQ(rc, pellam::ERROR_FILE_NOT_FOUND);
+    }
+  }
+  KeyHandle key{};
+  EXPECT_EQ(registry.RegOpenKeyExA(pellam::HKEY_LOCAL_MACHINE, "K999999", 0, 1, &key),
+            pellam::ERROR_SUCCESS);
+  EXPECT_EQ(registry.RegCloseKey(key), 0);
+}
+
+}  // namespace
