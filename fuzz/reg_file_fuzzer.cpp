@@ -1,0 +1,88 @@
+// Feeds arbitrary bytes to the .reg parser as system.reg and looks up a few
+// keys in it: through ScanKeys/FindValue directly (no file system), and
+// through the backend over a prefix directory, links included.
+
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Pellam/registry_constants.hpp"
+#include "Pellam/wine/lower_case.hpp"
+#include "Pellam/wine/reg_file.hpp"
+#include "Pellam/wine/wine_prefix_registry.hpp"
+
+namespace {
+
+const std::filesystem::path& PrefixDir() {
+  static const std::filesystem::path dir = [] {
+    auto path = std::filesystem::temp_directory_path() /
+                ("pellam-fuzz-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(path);
+    return path;
+  }();
+  return dir;
+}
+
+// Key paths from the first line after the header, if any, plus fixed ones.
+std::vector<std::string> KeysToTry(std::string_view text) {
+  std::vector<std::string> keys = {"", "Software", "Software\\A", "Software\\A\\B", "a\\b\\c"};
+  const std::size_t newline = text.find('\n');
+  if (newline != std::string_view::npos) {
+    const std::string_view rest = text.substr(newline + 1);
+    keys.emplace_back(rest.substr(0, std::min<std::size_t>(rest.find('\n'), 64)));
+  }
+  return keys;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+
+  const std::vector<std::u16string> path = {u"software", u"a"};
+  const auto facts = pellam::wine::ScanKeys(text, path);
+  for (const auto& key : facts) {
+    for (const auto& section : key.sections) {
+      if (section.begin > section.end || section.end > text.size()) {
+        __builtin_trap();
+      }
+    }
+    pellam::wine::FindValue(text, key.sections, u"v");
+    pellam::wine::FindValue(text, key.sections, u"");
+  }
+
+  std::ofstream(PrefixDir() / "system.reg", std::ios::binary | std::ios::trunc)
+      .write(text.data(), static_cast<std::streamsize>(text.size()));
+  pellam::wine::WinePrefixRegistry registry(PrefixDir());
+  for (const std::string& key_path : KeysToTry(text)) {
+    pellam::KeyHandle key{};
+    if (registry.RegOpenKeyExA(pellam::HKEY_LOCAL_MACHINE, key_path.c_str(), 0,
+                               pellam::KEY_QUERY_VALUE, &key) != pellam::ERROR_SUCCESS) {
+      continue;
+    }
+    for (const char* name : {"v", "", "SymbolicLinkValue"}) {
+      std::uint32_t type = 0;
+      std::uint32_t needed = 0;
+      if (registry.RegQueryValueExA(key, name, nullptr, &type, nullptr, &needed) ==
+          pellam::ERROR_SUCCESS) {
+        std::vector<std::uint8_t> buffer(needed + 1);
+        std::uint32_t written = needed;
+        if (registry.RegQueryValueExA(key, name, nullptr, &type, buffer.data(), &written) !=
+                pellam::ERROR_SUCCESS ||
+            written != needed) {
+          __builtin_trap();
+        }
+      }
+    }
+    if (registry.RegCloseKey(key) != pellam::ERROR_SUCCESS) {
+      __builtin_trap();
+    }
+  }
+  return 0;
+}
