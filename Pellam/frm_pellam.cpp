@@ -1,0 +1,177 @@
+#include "Pellam/frm_pellam.hpp"
+
+#include <array>
+#include <cstdint>
+#include <utility>
+
+#include "Pellam/message_sink.hpp"
+#include "Pellam/read_registry_string.hpp"
+#include "Pellam/registry_constants.hpp"
+#include "Pellam/version.hpp"
+#include "runtime/core/currency.hpp"
+#include "runtime/core/run_time_error.hpp"
+
+namespace pellam {
+namespace {
+
+using rt::forms::ControlKind;
+
+// The registry reader reports its failures in the window's message boxes.
+class FormMessages final : public MessageSink {
+ public:
+  explicit FormMessages(rt::forms::Form& form) : form_(form) {}
+  void Show(std::u16string_view text) override { form_.MsgBox(text); }
+
+ private:
+  rt::forms::Form& form_;
+};
+
+// In the order the click handler compares them, which is also the list's order.
+constexpr std::array<std::pair<std::u16string_view, KeyHandle>, 5> kRootKeys{{
+    {u"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
+    {u"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
+    {u"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
+    {u"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
+    {u"HKEY_USERS", HKEY_USERS},
+}};
+
+constexpr int kLocalMachineIndex = 3;
+
+}  // namespace
+
+rt::forms::FormDesign FrmPellamDesign() {
+  std::vector<std::u16string> roots;
+  for (const auto& [name, key] : kRootKeys) {
+    roots.emplace_back(name);
+  }
+  return {
+      .name = u"frmPellam",
+      .caption = u"Pellam",
+      .client_width = 7320,
+      .client_height = 2145,
+      .back_colour = rt::forms::Rgb{255, 192, 192},
+      .icon = rt::forms::ImageRef{u"window-icon.png"},
+      .controls =
+          {
+              {.name = u"Label1",
+               .index = 0,
+               .text = u"Root",
+               .left = 120,
+               .top = 120,
+               .width = 495,
+               .height = 255},
+              {.kind = ControlKind::kDropDownList,
+               .name = u"cboHKey",
+               .left = 720,
+               .top = 120,
+               .width = 2895,
+               .height = 315,
+               .tab_index = 0,
+               .items = std::move(roots),
+               .accessible_name = u"Root"},
+              {.name = u"Label1",
+               .index = 1,
+               .text = u"Key",
+               .left = 120,
+               .top = 600,
+               .width = 495,
+               .height = 255},
+              {.kind = ControlKind::kTextBox,
+               .name = u"txtKey",
+               .text = u"SOFTWARE\\Oxbury Options",
+               .left = 720,
+               .top = 600,
+               .width = 6495,
+               .height = 285,
+               .tab_index = 2,
+               .accessible_name = u"Key"},
+              {.name = u"Label1",
+               .index = 3,
+               .text = u"Subkey",
+               .left = 120,
+               .top = 960,
+               .width = 615,
+               .height = 255},
+              {.kind = ControlKind::kTextBox,
+               .name = u"txtSubkey",
+               .text = u"Version",
+               .left = 720,
+               .top = 960,
+               .width = 6495,
+               .height = 285,
+               .tab_index = 3,
+               .accessible_name = u"Subkey"},
+              {.kind = ControlKind::kCommandButton,
+               .name = u"cmdGetValue",
+               .text = u"Get Value",
+               .left = 3000,
+               .top = 1320,
+               .width = 1095,
+               .height = 375,
+               .alignment = rt::forms::Alignment::kCenter,
+               .tab_index = 1},
+              {.name = u"Label1",
+               .index = 2,
+               .text = u"Value",
+               .left = 120,
+               .top = 1800,
+               .width = 495,
+               .height = 255},
+              {.name = u"lblValue",
+               .left = 720,
+               .top = 1800,
+               .width = 6495,
+               .height = 255,
+               .border = true,
+               .accessible_name = u"Value"},
+          },
+  };
+}
+
+rt::forms::AppInfo PellamAppInfo() {
+  return {u"Pellam", kVersionMajor, kVersionMinor, kVersionRevision};
+}
+
+float CentredOffset(float screen_twips, float window_twips) {
+  std::int32_t difference = 0;
+  if (__builtin_sub_overflow(rt::ToInt32(screen_twips) / 2, rt::ToInt32(window_twips) / 2,
+                             &difference)) {
+    rt::Raise(rt::ErrorNumber::kOverflow);
+  }
+  return static_cast<float>(difference);
+}
+
+std::optional<KeyHandle> RootKeyByName(std::u16string_view name) {
+  for (const auto& [root_name, key] : kRootKeys) {
+    if (name == root_name) {
+      return key;
+    }
+  }
+  return std::nullopt;
+}
+
+void FrmPellam::Load(rt::forms::Form& form) {
+  form.SetTop(CentredOffset(form.ScreenHeight(), form.Height()));
+  form.SetLeft(CentredOffset(form.ScreenWidth(), form.Width()));
+  form.control(u"cboHKey").SetListIndex(kLocalMachineIndex);
+}
+
+void FrmPellam::Click(rt::forms::Form& form, std::u16string_view control,
+                      std::optional<int> /*index*/) {
+  if (control == u"cmdGetValue") {
+    CmdGetValueClick(form);
+  }
+}
+
+void FrmPellam::CmdGetValueClick(rt::forms::Form& form) {
+  std::optional<KeyHandle> root = RootKeyByName(form.control(u"cboHKey").Text());
+  if (!root) {
+    return;
+  }
+  FormMessages messages(form);
+  form.control(u"lblValue")
+      .SetText(ReadRegistryString(registry_, messages, *root, form.control(u"txtKey").Text(),
+                                  form.control(u"txtSubkey").Text()));
+}
+
+}  // namespace pellam
