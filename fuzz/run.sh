@@ -2,7 +2,8 @@
 # Runs the .reg parser fuzzer for a while over the hand-written seeds in
 # corpus/ and the registry files of a real prefix.
 # Usage: fuzz/run.sh <fuzz-build-dir> <seconds (at most 60)> [wine-prefix]
-# Without a prefix, one is made with wineboot in a temporary directory.
+# Without a prefix, the one the dev build's tests made is used, else one is
+# made with wineboot in a temporary directory.
 set -eu
 build=$1
 seconds=$2
@@ -19,6 +20,9 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 
+if [ -z "$prefix" ] && [ -f "$here/../build/dev/tests/Pellam/wine-prefix/query.txt" ]; then
+  prefix=$here/../build/dev/tests/Pellam/wine-prefix
+fi
 if [ -z "$prefix" ]; then
   prefix=$work/prefix
   made_prefix=yes

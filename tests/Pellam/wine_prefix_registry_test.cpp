@@ -32,6 +32,18 @@ std::string LinkTo(std::u16string_view target) {
   return lines + "\n";
 }
 
+// Software\L1 links to L2, ..., the last to Software\T: wineserver follows
+// links nested up to 16 deep.
+std::string LinkChain(int links) {
+  std::string body;
+  for (int i = 1; i <= links; ++i) {
+    const std::string next = i == links ? "T" : "L" + std::to_string(i + 1);
+    body += "[Software\\\\L" + std::to_string(i) + "]\n" +
+            LinkTo(u"\\Registry\\Machine\\Software\\" + std::u16string(next.begin(), next.end()));
+  }
+  return body;
+}
+
 class Prefix {
  public:
   explicit Prefix(const std::string& name)
@@ -289,6 +301,9 @@ std::vector<Row> Rows() {
             "[Software\\\\L]\n" + LinkTo(u"\\Registry\\Machine\\S\\T") + "[S]\n" +
                 LinkTo(u"\\Registry\\Machine\\Software") + t,
             "Software\\L", "t\0"s),
+      Reads("ChainOf16LinksIsFollowed", LinkChain(16) + t, "Software\\L1", "t\0"s),
+      Opens("ChainOf17LinksIsTooDeep", LinkChain(17) + t, "Software\\L1",
+            pellam::ERROR_FILE_NOT_FOUND),
       Opens("LinkToItself", "[Software\\\\L]\n" + LinkTo(u"\\Registry\\Machine\\Software\\L"),
             "Software\\L", pellam::ERROR_FILE_NOT_FOUND),
       Opens("LinksInACircle",
