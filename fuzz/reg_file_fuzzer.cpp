@@ -21,8 +21,8 @@ namespace {
 
 const std::filesystem::path& PrefixDir() {
   static const std::filesystem::path dir = [] {
-    auto path = std::filesystem::temp_directory_path() /
-                ("pellam-fuzz-" + std::to_string(::getpid()));
+    auto path =
+        std::filesystem::temp_directory_path() / ("pellam-fuzz-" + std::to_string(::getpid()));
     std::filesystem::create_directories(path);
     return path;
   }();
