@@ -5,12 +5,20 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Pellam/registry_access.hpp"
 #include "Pellam/wine/reg_file.hpp"
 
 namespace pellam::wine {
+
+// A registry file's bytes as read.
+struct FileText {
+  std::unique_ptr<char[]> bytes;
+  std::size_t size = 0;
+  std::string_view view() const { return {bytes.get(), size}; }
+};
 
 // RegistryAccess over a Wine prefix's registry files, read directly and
 // without starting Wine, giving the answers that Wine's own RegOpenKeyExA,
@@ -39,7 +47,7 @@ class WinePrefixRegistry final : public RegistryAccess {
   // text of the file that holds it (null for keys no file holds) and its facts.
   struct Located {
     std::vector<std::u16string> path;
-    std::shared_ptr<const std::string> text;
+    std::shared_ptr<const FileText> text;
     KeyFacts facts;
   };
   struct Scan;
