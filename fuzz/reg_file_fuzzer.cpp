@@ -45,6 +45,22 @@ std::vector<std::string> KeysToTry(std::string_view text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
 
+  // Passing over key lines must change nothing, whatever the wanted path.
+  for (const std::string& key_path : KeysToTry(text)) {
+    const auto wanted =
+        pellam::wine::SplitKeyPath(std::u16string(key_path.begin(), key_path.end()));
+    if (!wanted) {
+      continue;
+    }
+    std::vector<std::u16string> lower;
+    for (const std::u16string& name : *wanted) {
+      lower.push_back(pellam::wine::ToLowerCase(name));
+    }
+    if (pellam::wine::ScanKeys(text, lower) != pellam::wine::ScanKeysLineByLine(text, lower)) {
+      __builtin_trap();
+    }
+  }
+
   const std::vector<std::u16string> path = {u"software", u"a"};
   const auto facts = pellam::wine::ScanKeys(text, path);
   for (const auto& key : facts) {

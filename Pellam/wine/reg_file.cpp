@@ -1,10 +1,12 @@
 #include "Pellam/wine/reg_file.hpp"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <limits>
 
 #include "Pellam/registry_constants.hpp"
+#include "Pellam/wine/byte_blocks.hpp"
 #include "Pellam/wine/lower_case.hpp"
 #include "runtime/core/ansi_codec.hpp"
 
@@ -403,12 +405,16 @@ bool AcceptGlobalOption(std::string_view s, std::string_view& arch) {
 // The scan's position in the file, as wineserver's loader would see it.
 class KeyScanner {
  public:
-  KeyScanner(std::string_view text, std::span<const std::u16string> lower_path)
+  // With `line_by_line` every line is read, as wineserver reads them; without
+  // it, lines that cannot change the result are passed over.
+  KeyScanner(std::string_view text, std::span<const std::u16string> lower_path, bool line_by_line)
       : text_(text),
         lower_path_(lower_path),
         facts_(lower_path.size() + 1),
-        section_end_(text.size()) {
+        section_end_(text.size()),
+        line_by_line_(line_by_line) {
     facts_[0].exists = true;
+    SpellPath();
   }
 
   std::vector<KeyFacts> Run() {
@@ -432,7 +438,148 @@ class KeyScanner {
 
   // Inside the section of a well-formed key that is not on the wanted path,
   // nothing but the next key line matters.
-  bool Quiet() const { return have_key_ && current_ == kNone; }
+  bool Quiet() const { return have_key_ && current_ == kNone && !line_by_line_; }
+
+  // How the wanted path looks in a key line when written plainly, as Wine
+  // writes it: its names joined by doubled backslashes. For each position in
+  // that spelling, how many of the path's names a plainly written key line
+  // that first differs there has in common with it. Only for paths whose
+  // names are plain printable ASCII; others always take the exact way.
+  void SpellPath() {
+    for (const std::u16string& name : lower_path_) {
+      const bool plain = std::all_of(name.begin(), name.end(), [](char16_t unit) {
+        return unit >= u' ' && unit <= u'~' && unit != u'\\' && unit != u']';
+      });
+      if (!plain) {
+        return;
+      }
+    }
+    for (std::size_t i = 0; i < lower_path_.size(); ++i) {
+      if (i > 0) {
+        // A plain character where the separator starts: name i - 1 goes on.
+        spelling_ += '\\';
+        common_at_.push_back(i - 1);
+        // One after a lone backslash would be an escape: the exact way decides.
+        spelling_ += '\\';
+        common_at_.push_back(kNone);
+      }
+      for (char16_t unit : lower_path_[i]) {
+        spelling_ += static_cast<char>(unit);
+        common_at_.push_back(i);
+      }
+    }
+    // Past the end: the last name goes on.
+    common_at_.push_back(lower_path_.empty() ? 0 : lower_path_.size() - 1);
+    spelling_.resize(spelling_.size() + kBlockSize);  // room for a whole last block
+    fast_ = true;
+  }
+
+  // Whether the key line at `bracket` may be passed over: a key line that
+  // leaves the wanted path, written plainly up to where it leaves it and
+  // closed by a plain ']' on its own line, so that it is well formed and its
+  // section holds nothing wanted. It still tells which keys exist. Anything
+  // else is left to ProcessLine. Most key lines differ from the wanted path
+  // in their first bytes but share long prefixes with each other
+  // (Software\\Classes\\...), so whole blocks are compared, not byte after byte.
+  bool PassOver(std::size_t bracket) {
+    if (!fast_) {
+      return false;
+    }
+    const char* name = text_.data() + bracket + 1;
+    const std::size_t room = text_.size() - bracket - 1;
+    const std::size_t differ = FirstDifference(name, room);
+    if (differ == kNone) {
+      return false;
+    }
+    const std::size_t common = CommonNames(name, differ, room);
+    if (common == kNone) {
+      return false;
+    }
+    // The name ends at the first ']' after `differ` (what comes before is the
+    // path's plain spelling), which must come before the line ends and not be
+    // escaped; a name this short holds no over-long part.
+    const std::size_t close = FindNameEnd(name, differ, room);
+    if (close == kNone || name[close] != ']' || name[close - 1] == '\\' || close > kMaxNameLength) {
+      return false;
+    }
+    if (!facts_[common].exists) {
+      MarkExisting(common);
+    }
+    return true;
+  }
+
+  // Where the `room` bytes at `name` first differ from the path's spelling,
+  // letters' case aside; the position just past the spelling when they hold
+  // all of it. kNone when the text ends first.
+  std::size_t FirstDifference(const char* name, std::size_t room) const {
+    const std::size_t path_size = common_at_.size() - 1;
+    for (std::size_t at = 0; at + kBlockSize <= room; at += kBlockSize) {
+      std::uint32_t mismatches = FoldedMismatches(name + at, spelling_.data() + at);
+      if (at + kBlockSize > path_size) {
+        mismatches |= ~0U << (path_size - at);  // bytes past the path never match
+      }
+      if (mismatches != 0) {
+        return at + static_cast<std::size_t>(std::countr_zero(mismatches));
+      }
+    }
+    return kNone;
+  }
+
+  // Where the first ']' or line break (see ClosesOrBreaks) lies in the `room`
+  // bytes at `name`, from `from` on and not far past kMaxNameLength; kNone
+  // when there is none. Four blocks on hold the end of most names; beyond
+  // them, a block at a time.
+  static std::size_t FindNameEnd(const char* name, std::size_t from, std::size_t room) {
+    if (from + 4 * kBlockSize > room) {
+      return kNone;
+    }
+    if (const std::uint64_t stops = ClosesOrBreaks<4>(name + from); stops != 0) {
+      return from + static_cast<std::size_t>(std::countr_zero(stops));
+    }
+    for (std::size_t at = from + 4 * kBlockSize; at <= kMaxNameLength && at + kBlockSize <= room;
+         at += kBlockSize) {
+      if (const std::uint64_t stops = ClosesOrBreaks<1>(name + at); stops != 0) {
+        return at + static_cast<std::size_t>(std::countr_zero(stops));
+      }
+    }
+    return kNone;
+  }
+
+  // How many names a key line has in common with the wanted path when its
+  // name (`room` bytes at `name`) first differs from the path's spelling at
+  // `differ`, and is written plainly up to there; kNone when that takes
+  // decoding to tell (an escape, a run of separators, bytes beyond ASCII, the
+  // wanted key itself).
+  std::size_t CommonNames(const char* name, std::size_t differ, std::size_t room) const {
+    const std::size_t path_size = common_at_.size() - 1;
+    const auto plain = [](char c) { return c >= ' ' && c <= '~' && c != '\\' && c != ']'; };
+    if (plain(name[differ])) {
+      return common_at_[differ];  // the names differ there, or the line's goes on
+    }
+    if (name[differ] != '\\' || differ + 2 >= room || name[differ + 1] != '\\') {
+      return kNone;
+    }
+    if (differ == 0 || spelling_[differ - 1] == '\\') {
+      return kNone;  // no name yet: a run of separators, or a leading one
+    }
+    // A separator where the path's name goes on: the line's name is shorter.
+    if (differ < path_size) {
+      return common_at_[differ];
+    }
+    // A separator and a name after the whole path: a key below the wanted one.
+    if (plain(name[differ + 2])) {
+      return lower_path_.size();
+    }
+    return kNone;
+  }
+
+  // The first `depth` keys of the wanted path exist. Keys are marked from the
+  // root down, so the deepest one tells whether there is anything to do.
+  void MarkExisting(std::size_t depth) {
+    for (std::size_t i = depth; i >= 1 && !facts_[i].exists; --i) {
+      facts_[i].exists = true;
+    }
+  }
 
   // Jumps to the next line that starts with '[' and that wineserver surely
   // reads as a line of its own: one that no hex value can continue onto
@@ -445,6 +592,15 @@ class KeyScanner {
         return text_.size();
       }
       const auto bracket = static_cast<std::size_t>(static_cast<const char*>(found) - text_.data());
+      // At the start of a line after an empty one, as Wine writes every key
+      // line: no value can swallow it. The common case, settled at once.
+      if (bracket >= 2 && text_[bracket - 1] == '\n' && text_[bracket - 2] == '\n') {
+        if (PassOver(bracket)) {
+          from = bracket + 1;
+          continue;
+        }
+        return ProcessLine(bracket);
+      }
       std::size_t line_begin = bracket;
       while (line_begin > pos && text_[line_begin - 1] != '\n' && IsSpace(text_[line_begin - 1])) {
         --line_begin;
@@ -492,9 +648,7 @@ class KeyScanner {
       const KeyMatch match = MatchKeyLine(s);
       have_key_ = match.valid;
       if (match.valid) {
-        for (std::size_t i = 1; i <= match.common; ++i) {
-          facts_[i].exists = true;
-        }
+        MarkExisting(match.common);
         if (match.common == match.depth) {
           current_ = match.depth;
           section_begin_ = reader.position();
@@ -594,12 +748,21 @@ class KeyScanner {
   std::size_t section_begin_ = 0;
   std::string_view arch_;
   std::u16string name_;
+  bool line_by_line_;
+  bool fast_ = false;     // whether PassOver may be used
+  std::string spelling_;  // see SpellPath
+  std::vector<std::size_t> common_at_;
 };
 
 }  // namespace
 
 std::vector<KeyFacts> ScanKeys(std::string_view text, std::span<const std::u16string> lower_path) {
-  return KeyScanner(text, lower_path).Run();
+  return KeyScanner(text, lower_path, false).Run();
+}
+
+std::vector<KeyFacts> ScanKeysLineByLine(std::string_view text,
+                                         std::span<const std::u16string> lower_path) {
+  return KeyScanner(text, lower_path, true).Run();
 }
 
 std::optional<Value> FindValue(std::string_view text, std::span<const Section> sections,

@@ -20,12 +20,14 @@ namespace pellam::wine {
 struct Section {
   std::size_t begin = 0;
   std::size_t end = 0;
+  bool operator==(const Section&) const = default;
 };
 
 struct KeyFacts {
   bool exists = false;
   bool is_link = false;  // a "#link" line stood in one of its sections
   std::vector<Section> sections;
+  bool operator==(const KeyFacts&) const = default;
 };
 
 // Scans `text` for the key whose path below the file's root is `lower_path`
@@ -34,6 +36,12 @@ struct KeyFacts {
 // file's root, which always exists. A key exists when a section names it or
 // any key below it.
 std::vector<KeyFacts> ScanKeys(std::string_view text, std::span<const std::u16string> lower_path);
+
+// The same facts from reading every line of `text` as wineserver does, with
+// none of the shortcuts by which ScanKeys passes over lines: slower, and the
+// yardstick the tests and the fuzzer hold ScanKeys to.
+std::vector<KeyFacts> ScanKeysLineByLine(std::string_view text,
+                                         std::span<const std::u16string> lower_path);
 
 struct Value {
   std::uint32_t type = 0;

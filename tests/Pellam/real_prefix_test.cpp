@@ -7,11 +7,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "Pellam/read_registry_string.hpp"
 #include "Pellam/registry_constants.hpp"
+#include "Pellam/wine/reg_file.hpp"
 #include "Pellam/wine/wine_prefix_registry.hpp"
 #include "runtime/core/ansi_codec.hpp"
 
@@ -166,6 +168,23 @@ TEST(RealPrefixTest, FollowsWinesOwnLinks) {
             pellam::ERROR_FILE_NOT_FOUND)
       << "the link was followed to its target";
   EXPECT_EQ(registry.RegCloseKey(key), pellam::ERROR_SUCCESS);
+}
+
+TEST(RealPrefixTest, ScanPassingOverKeysAgreesWithReadingEveryLine) {
+  std::ifstream in(PrefixDir() / "system.reg", std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_FALSE(text.empty());
+  using Path = std::vector<std::u16string>;
+  for (const Path& path :
+       {Path{}, Path{u"software"}, Path{u"software", u"classes"},
+        Path{u"software", u"microsoft", u"windows nt", u"currentversion"},
+        Path{u"software", u"microsoft", u"windows", u"currentversion", u"run"},
+        Path{u"software", u"wow6432node", u"classes"},
+        Path{u"system", u"currentcontrolset", u"control"},
+        Path{u"software", u"pellam test", u"sub"}, Path{u"software", u"no such key"}}) {
+    EXPECT_EQ(pellam::wine::ScanKeys(text, path), pellam::wine::ScanKeysLineByLine(text, path))
+        << rt::ToAnsi(path.empty() ? u"" : path.back());
+  }
 }
 
 TEST(RealPrefixTest, NeverTouchesTheFiles) {
