@@ -86,7 +86,9 @@ ControlWidget MakeWidget(const forms::ControlDesign& design, QWidget* parent) {
       auto* label = new QLabel(parent);
       label->setTextFormat(Qt::PlainText);
       label->setText(text);
-      label->setWordWrap(true);
+      // One line, as designed: with a stand-in font a pixel wider than the
+      // original, wrapping would push the caption's last word out of sight.
+      label->setWordWrap(false);
       label->setAlignment(Horizontal(design.alignment) | Qt::AlignTop);
       if (design.border) {
         label->setFrameStyle(QFrame::Box | QFrame::Plain);

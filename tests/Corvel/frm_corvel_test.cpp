@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -70,6 +71,8 @@ class FrmCorvelTest : public QObject {
   void usesTheDesignedFonts();
   void paintsTheDesignedColours_data();
   void paintsTheDesignedColours();
+  void captionsFitTheirLabels_data();
+  void captionsFitTheirLabels();
   void centresLabelsAndTheDaysBox_data();
   void centresLabelsAndTheDaysBox();
   void carriesTheHourglass();
@@ -237,6 +240,26 @@ void FrmCorvelTest::paintsTheDesignedColours() {
   QFETCH(QColor, colour);
   QWidget* widget = Find(form(), control);
   QCOMPARE(widget->palette().color(static_cast<QPalette::ColorRole>(role)), colour);
+}
+
+void FrmCorvelTest::captionsFitTheirLabels_data() {
+  QTest::addColumn<QString>("control");
+  for (const char* label : {"lblLoopTimer", "Label5", "Label1", "lblDaysBeforeReset", "Label2",
+                            "lblUntreated", "lblVersion"}) {
+    QTest::newRow(label) << label;
+  }
+}
+
+// The stand-in fonts must keep every caption readable in the width laid out
+// for the original; Label2's runs a pixel over in Liberation Sans, which
+// costs a sliver of its last digit at most.
+void FrmCorvelTest::captionsFitTheirLabels() {
+  QFETCH(QString, control);
+  auto* label = qobject_cast<QLabel*>(Find(form(), control));
+  QVERIFY(label != nullptr);
+  qreal needed = QFontMetricsF(label->font()).horizontalAdvance(label->text());
+  QVERIFY2(needed <= label->width() + 2, qPrintable(QString::number(needed)));
+  QVERIFY(QFontMetricsF(label->font()).height() <= label->height());
 }
 
 void FrmCorvelTest::centresLabelsAndTheDaysBox_data() {
