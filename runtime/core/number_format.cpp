@@ -42,7 +42,7 @@ std::u16string FormatNumber(std::int64_t value, std::u16string_view pattern) {
     remaining -= take;
     printed[i] = digits.substr(remaining, take);
     if (take == 0 && pattern[i] == u'0') {
-      printed[i] = u"0";
+      printed[i].push_back(u'0');
     }
   }
 
