@@ -5,6 +5,7 @@
 #include "tests/support/row_name.hpp"
 
 #include <limits>
+#include <ostream>
 
 #include "runtime/core/run_time_error.hpp"
 
@@ -16,6 +17,11 @@ struct CentreRow {
   float window;
   float offset;
 };
+
+// Test listings name the row rather than dump its bytes.
+void PrintTo(const CentreRow& row, std::ostream* out) {
+  *out << row.name;
+}
 
 class CentredOffsetTest : public testing::TestWithParam<CentreRow> {};
 

@@ -6,6 +6,7 @@
 #include "tests/support/scripted_ticks.hpp"
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -23,6 +24,11 @@ struct RawRow {
   std::u16string_view reading_text;
   std::u16string_view days_text;
 };
+
+// Test listings name the row rather than dump its bytes.
+void PrintTo(const RawRow& row, std::ostream* out) {
+  *out << row.name;
+}
 
 class TreatedTickCountTest : public testing::TestWithParam<RawRow> {};
 
@@ -60,6 +66,11 @@ struct RawTextRow {
   std::u16string_view text;
 };
 
+// Test listings name the row rather than dump its bytes.
+void PrintTo(const RawTextRow& row, std::ostream* out) {
+  *out << row.name;
+}
+
 class RawReadingTextTest : public testing::TestWithParam<RawTextRow> {};
 
 TEST_P(RawReadingTextTest, RendersTheSignedCounter) {
@@ -81,6 +92,11 @@ struct DaysRow {
   std::int32_t treated;
   std::u16string_view text;
 };
+
+// Test listings name the row rather than dump its bytes.
+void PrintTo(const DaysRow& row, std::ostream* out) {
+  *out << row.name;
+}
 
 class DaysTextTest : public testing::TestWithParam<DaysRow> {};
 

@@ -178,6 +178,7 @@ class QtFormTest : public QObject {
   void dispatchesClicksWithTheButtonsName_data();
   void dispatchesClicksWithTheButtonsName();
   void measuresInTwips();
+  void setsLeftAndTopInTwipsEvenOffTheScreen_data();
   void setsLeftAndTopInTwipsEvenOffTheScreen();
   void messageBoxIsCaptionedWithTheAppTitle();
   void runTimeErrorInClickShowsItsMessageAndEnds_data();
@@ -448,10 +449,23 @@ void QtFormTest::measuresInTwips() {
   QCOMPARE(form_->ScreenHeight(), static_cast<float>(screen.height() * 15));
 }
 
+void QtFormTest::setsLeftAndTopInTwipsEvenOffTheScreen_data() {
+  QTest::addColumn<bool>("left_first");
+  QTest::newRow("Left, then Top") << true;
+  QTest::newRow("Top, then Left") << false;
+}
+
+// Each keeps the other coordinate, whichever comes first.
 void QtFormTest::setsLeftAndTopInTwipsEvenOffTheScreen() {
-  handlers_.on_load = [](rt::forms::Form& form) {
-    form.SetLeft(-450.0F);
-    form.SetTop(1507.0F);
+  QFETCH(bool, left_first);
+  handlers_.on_load = [left_first](rt::forms::Form& form) {
+    if (left_first) {
+      form.SetLeft(-450.0F);
+      form.SetTop(1507.0F);
+    } else {
+      form.SetTop(1507.0F);
+      form.SetLeft(-450.0F);
+    }
   };
   ShowForm();
   QCOMPARE(form_->frameGeometry().topLeft(), QPoint(-30, 100));
