@@ -154,12 +154,8 @@ void ApplyColours(const forms::ControlDesign& design, QWidget* widget) {
 
 }  // namespace
 
-int ToPixels(int twips) {
-  return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
-}
-
-int ToPixels(float twips) {
-  return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
+int ToPixels(double twips) {
+  return static_cast<int>(std::lround(twips / kTwipsPerPixel));
 }
 
 QString ToQString(std::u16string_view text) {

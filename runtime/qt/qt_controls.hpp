@@ -13,8 +13,8 @@ namespace rt::qt::detail {
 
 inline constexpr int kTwipsPerPixel = 15;
 
-int ToPixels(int twips);
-int ToPixels(float twips);
+// To the nearest logical pixel.
+int ToPixels(double twips);
 QString ToQString(std::u16string_view text);
 
 struct ControlWidget {

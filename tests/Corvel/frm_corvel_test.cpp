@@ -1,6 +1,5 @@
 #include "Corvel/frm_corvel.hpp"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -16,6 +15,7 @@
 
 #include "runtime/core/run_time_error.hpp"
 #include "tests/Corvel/corvel_window.hpp"
+#include "tests/support/accessible_name.hpp"
 
 namespace {
 
@@ -33,11 +33,6 @@ QWidget* Find(const rt::qt::QtForm& form, const QString& control) {
 
 QString TextOf(QWidget* widget) {
   return widget->property("text").toString();
-}
-
-QString AccessibleName(QWidget* widget) {
-  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
-  return accessible == nullptr ? QString() : accessible->text(QAccessible::Name);
 }
 
 const QString kReading = QStringLiteral(" Lapsed time since Windows started: ");
@@ -358,7 +353,7 @@ void FrmCorvelTest::namesEveryControlForScreenReaders_data() {
 void FrmCorvelTest::namesEveryControlForScreenReaders() {
   QFETCH(QString, control);
   QFETCH(QString, spoken);
-  QCOMPARE(AccessibleName(Find(form(), control)), spoken);
+  QCOMPARE(testsupport::AccessibleName(Find(form(), control)), spoken);
 }
 
 void FrmCorvelTest::textBoxesAreEditable_data() {

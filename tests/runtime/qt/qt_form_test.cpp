@@ -1,6 +1,5 @@
 #include "runtime/qt/qt_form.hpp"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QFontInfo>
@@ -23,6 +22,7 @@
 #include <vector>
 
 #include "runtime/core/run_time_error.hpp"
+#include "tests/support/accessible_name.hpp"
 #include "tests/support/recording_messages.hpp"
 
 namespace {
@@ -135,11 +135,6 @@ class ScriptedHandlers final : public rt::forms::FormHandlers {
     on_click(form);
   }
 };
-
-QString AccessibleName(QWidget* widget) {
-  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
-  return accessible == nullptr ? QString() : accessible->text(QAccessible::Name);
-}
 
 QColor StandardFace() {
   return QApplication::palette().color(QPalette::Button);
@@ -409,7 +404,7 @@ void QtFormTest::namesEveryControlForScreenReaders() {
   QFETCH(int, index);
   QFETCH(QString, spoken);
   std::optional<int> member = index < 0 ? std::nullopt : std::optional<int>(index);
-  QCOMPARE(AccessibleName(form_->widgetOf(name.toStdU16String(), member)), spoken);
+  QCOMPARE(testsupport::AccessibleName(form_->widgetOf(name.toStdU16String(), member)), spoken);
 }
 
 void QtFormTest::looksUpControlsByNameAndIndex() {
