@@ -3,9 +3,10 @@
 Finds the window by its title, clicks "Click to Show" with the mouse and waits
 until the treated box shows something, then ends the program the chosen way
 ("exit": clicks "Click to Exit"; "close": asks the window to close as a window
-manager would) and checks that it ends with exit code 0.
+manager would) and checks that it ends with exit code 0. Given a path, it also
+saves a screenshot of the window with the readings shown (ImageMagick's import).
 
-usage: corvel_e2e.py CORVEL exit|close
+usage: corvel_e2e.py CORVEL exit|close [SCREENSHOT.png]
 """
 
 import os
@@ -83,9 +84,10 @@ def ask_to_close(connection, window):
 
 
 def main():
-    if len(sys.argv) != 3 or sys.argv[2] not in ("exit", "close"):
-        fail("usage: corvel_e2e.py CORVEL exit|close")
+    if len(sys.argv) not in (3, 4) or sys.argv[2] not in ("exit", "close"):
+        fail("usage: corvel_e2e.py CORVEL exit|close [SCREENSHOT.png]")
     program, ending = sys.argv[1], sys.argv[2]
+    screenshot = sys.argv[3] if len(sys.argv) == 4 else None
     xvfb, name = start_xvfb()
     corvel = None
     try:
@@ -105,6 +107,11 @@ def main():
         click(name, window.id, SHOW_BUTTON)
         wait_until(lambda: pixels(window, TREATED_BOX) != empty_box,
                    "the treated reading to appear")
+        if screenshot is not None:
+            subprocess.run(["import", "-window", found[0], screenshot],
+                           env=dict(os.environ, DISPLAY=name), check=True,
+                           timeout=DEADLINE_SECONDS)
+            print("corvel_e2e: screenshot saved to " + screenshot)
 
         if ending == "exit":
             click(name, window.id, EXIT_BUTTON)
