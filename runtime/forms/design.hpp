@@ -24,6 +24,10 @@ struct Font {
   friend bool operator==(const Font&, const Font&) = default;
 };
 
+// The font of a control whose design names none, as the forms that these
+// designs were laid out for used it.
+inline const Font kDefaultFont{u"MS Sans Serif", 8.25, false};
+
 enum class ControlKind { kLabel, kTextBox, kCommandButton, kDropDownList };
 enum class Alignment { kLeft, kCenter, kRight };
 
@@ -36,7 +40,7 @@ struct ControlDesign {
   int top = 0;
   int width = 0;
   int height = 0;
-  std::optional<Font> font;  // the platform's default font when unset
+  std::optional<Font> font;  // kDefaultFont when unset
   std::optional<Rgb> fore_colour;
   std::optional<Rgb> back_colour;  // a button's face colour when it is graphical
   // A button drawn in the graphical style, the only style that shows its face

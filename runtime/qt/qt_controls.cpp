@@ -167,9 +167,7 @@ ControlWidget MakeControl(const forms::ControlDesign& design, QWidget* parent) {
   QWidget* widget = built.widget;
   widget->setGeometry(ToPixels(design.left), ToPixels(design.top), ToPixels(design.width),
                       ToPixels(design.height));
-  if (design.font) {
-    widget->setFont(ToQFont(*design.font));
-  }
+  widget->setFont(ToQFont(design.font.value_or(forms::kDefaultFont)));
   ApplyColours(design, widget);
   if (!design.accessible_name.empty()) {
     widget->setAccessibleName(ToQString(design.accessible_name));
