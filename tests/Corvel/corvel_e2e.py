@@ -40,28 +40,18 @@ def run(name, program, ending, screenshot):
             session.click(EXIT_BUTTON)
         else:
             session.ask_to_close()
-        code = session.wait_for_exit()
-        if code != 0:
-            raise xsession.Failure("Corvel ended with exit code %d" % code)
+        session.wait_for_clean_exit()
     finally:
         session.kill()
 
 
 def main():
     if len(sys.argv) not in (3, 4) or sys.argv[2] not in ("exit", "close"):
-        raise xsession.Failure("usage: corvel_e2e.py CORVEL exit|close [SCREENSHOT.png]")
+        sys.exit("usage: corvel_e2e.py CORVEL exit|close [SCREENSHOT.png]")
     program, ending = sys.argv[1], sys.argv[2]
     screenshot = sys.argv[3] if len(sys.argv) == 4 else None
-    xvfb, name = xsession.start_xvfb()
-    try:
-        run(name, program, ending, screenshot)
-    finally:
-        xvfb.terminate()
-        xvfb.wait()
+    xsession.run("corvel_e2e", lambda name: run(name, program, ending, screenshot))
 
 
 if __name__ == "__main__":
-    try:
-        main()
-    except xsession.Failure as failure:
-        sys.exit("corvel_e2e: " + str(failure))
+    main()

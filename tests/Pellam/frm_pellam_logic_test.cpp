@@ -7,20 +7,12 @@
 
 #include "Pellam/frm_pellam.hpp"
 #include "runtime/core/run_time_error.hpp"
+#include "tests/support/centre_row.hpp"
 #include "tests/support/row_name.hpp"
 
 namespace {
 
-struct CentreRow {
-  const char* name;
-  float screen;
-  float window;
-  float offset;
-};
-
-void PrintTo(const CentreRow& row, std::ostream* out) {
-  *out << row.name;
-}
+using testsupport::CentreRow;
 
 class PellamCentredOffsetTest : public testing::TestWithParam<CentreRow> {};
 

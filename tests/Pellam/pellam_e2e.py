@@ -51,8 +51,7 @@ def expected_rendering(name, program, text):
         helper.wait_for_paint(VALUE)
         pixels = helper.pixels(VALUE)
         helper.ask_to_close()
-        if helper.wait_for_exit() != 0:
-            raise xsession.Failure("the expected rendering did not end cleanly")
+        helper.wait_for_clean_exit()
         return pixels
     finally:
         helper.kill()
@@ -102,26 +101,16 @@ def run(name, program, expected_program):
         read_a_value(session, empty, expected)
         fail_to_read_a_missing_value(session, empty)
         session.ask_to_close()
-        code = session.wait_for_exit()
-        if code != 0:
-            raise xsession.Failure("Pellam ended with exit code %d" % code)
+        session.wait_for_clean_exit()
     finally:
         session.kill()
 
 
 def main():
     if len(sys.argv) != 3:
-        raise xsession.Failure("usage: pellam_e2e.py PELLAM PELLAM_EXPECTED_VALUE")
-    xvfb, name = xsession.start_xvfb()
-    try:
-        run(name, sys.argv[1], sys.argv[2])
-    finally:
-        xvfb.terminate()
-        xvfb.wait()
+        sys.exit("usage: pellam_e2e.py PELLAM PELLAM_EXPECTED_VALUE")
+    xsession.run("pellam_e2e", lambda name: run(name, sys.argv[1], sys.argv[2]))
 
 
 if __name__ == "__main__":
-    try:
-        main()
-    except xsession.Failure as failure:
-        sys.exit("pellam_e2e: " + str(failure))
+    main()

@@ -6,6 +6,7 @@ both click and look at the windows the way a person would.
 
 import os
 import subprocess
+import sys
 import time
 
 from Xlib import X, display, protocol
@@ -37,11 +38,26 @@ def start_xvfb():
     return xvfb, ":" + number.decode().strip()
 
 
+def run(tag, body):
+    """Runs body(display_name) on a fresh Xvfb, then stops it; a Failure ends
+    the script with "tag: what failed"."""
+    try:
+        xvfb, name = start_xvfb()
+        try:
+            body(name)
+        finally:
+            xvfb.terminate()
+            xvfb.wait()
+    except Failure as failure:
+        sys.exit(tag + ": " + str(failure))
+
+
 class Session:
     """One program's window on a display, found by its exact title."""
 
     def __init__(self, name, program, title, environment=None, arguments=()):
         self.name = name
+        self.program = program
         self.environment = dict(environment or os.environ, DISPLAY=name, QT_QPA_PLATFORM="xcb")
         self.process = subprocess.Popen([program, *arguments], env=self.environment)
         try:
@@ -117,6 +133,12 @@ class Session:
 
     def wait_for_exit(self):
         return self.process.wait(timeout=DEADLINE_SECONDS)
+
+    def wait_for_clean_exit(self):
+        """Waits for the program to end and fails unless its exit code is 0."""
+        code = self.wait_for_exit()
+        if code != 0:
+            raise Failure("%s ended with exit code %d" % (os.path.basename(self.program), code))
 
     def kill(self):
         if self.process.poll() is None:
