@@ -27,8 +27,7 @@ def show(name, program, window, path):
                            "the result to appear")
         session.screenshot(path)
         session.ask_to_close()
-        if session.wait_for_exit() != 0:
-            raise xsession.Failure(program + " did not end cleanly")
+        session.wait_for_clean_exit()
     finally:
         session.kill()
     print("Screenshot of %s: %s" % (os.path.basename(program), path))
@@ -37,19 +36,15 @@ def show(name, program, window, path):
 def main():
     build, output = sys.argv[1], sys.argv[2]
     os.makedirs(output, exist_ok=True)
-    xvfb, name = xsession.start_xvfb()
-    try:
+
+    def show_both(name):
         show(name, os.path.join(build, "Corvel", "Corvel"), CORVEL,
              os.path.join(output, "corvel.png"))
         show(name, os.path.join(build, "Pellam", "Pellam"), PELLAM,
              os.path.join(output, "pellam.png"))
-    finally:
-        xvfb.terminate()
-        xvfb.wait()
+
+    xsession.run("demo", show_both)
 
 
 if __name__ == "__main__":
-    try:
-        main()
-    except xsession.Failure as failure:
-        sys.exit("demo: " + str(failure))
+    main()

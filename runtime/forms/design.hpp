@@ -54,6 +54,10 @@ struct ControlDesign {
   // caption when this is empty; a text box needs the name of the label that
   // describes it.
   std::u16string accessible_name;
+  // A label: the control it names. On Linux a drop-down list is announced by
+  // its selected entry, and only such a label tells a screen reader what the
+  // list is for.
+  std::u16string buddy;
 };
 
 // A horizontal or vertical line drawn on the window in the default line

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QIcon>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -66,6 +67,7 @@ QtForm::QtForm(const forms::FormDesign& design, forms::FormHandlers& handlers, f
   for (const auto& control : design.controls) {
     BuildControl(control);
   }
+  SetBuddies(design);
   SetFocusOrder(design);
 }
 
@@ -109,6 +111,21 @@ void QtForm::BuildControl(const forms::ControlDesign& design) {
                                 built.widget->objectName().toStdString());
   }
   controls_.emplace(std::move(key), Built{std::move(built.control), built.widget});
+}
+
+void QtForm::SetBuddies(const forms::FormDesign& design) {
+  for (const auto& control : design.controls) {
+    if (control.buddy.empty()) {
+      continue;
+    }
+    auto* label = qobject_cast<QLabel*>(widgetOf(control.name, control.index));
+    QWidget* buddy = widgetOf(control.buddy);
+    if (label == nullptr || buddy == nullptr) {
+      throw std::invalid_argument("a buddy needs a label and a control: " +
+                                  ObjectName(control).toStdString());
+    }
+    label->setBuddy(buddy);
+  }
 }
 
 void QtForm::SetFocusOrder(const forms::FormDesign& design) {

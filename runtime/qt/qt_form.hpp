@@ -92,6 +92,7 @@ class QtForm final : public QWidget, public forms::Form {
 
   void BuildLine(const forms::LineDesign& line);
   void BuildControl(const forms::ControlDesign& design);
+  void SetBuddies(const forms::FormDesign& design);
   void SetFocusOrder(const forms::FormDesign& design);
   forms::Control& Lookup(std::u16string_view name, std::optional<int> index);
   template <typename Handler>

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QTest>
-
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -10,6 +8,7 @@
 #include "runtime/qt/qt_form.hpp"
 #include "tests/support/recording_messages.hpp"
 #include "tests/support/scripted_ticks.hpp"
+#include "tests/support/start_form.hpp"
 
 namespace testsupport {
 
@@ -20,14 +19,7 @@ struct CorvelWindow {
     form.SetMessageBox(messages.function());
   }
 
-  // Load, then show, as the program starts.
-  bool Start() {
-    if (!form.Load()) {
-      return false;
-    }
-    form.show();
-    return QTest::qWaitForWindowActive(&form);
-  }
+  bool Start() { return StartForm(form); }
 
   ScriptedTicks ticks;
   corvel::FrmCorvel handlers{ticks};

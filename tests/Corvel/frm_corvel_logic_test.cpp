@@ -2,26 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/centre_row.hpp"
 #include "tests/support/row_name.hpp"
 
 #include <limits>
-#include <ostream>
 
 #include "runtime/core/run_time_error.hpp"
 
 namespace {
 
-struct CentreRow {
-  const char* name;
-  float screen;
-  float window;
-  float offset;
-};
-
-// Test listings name the row rather than dump its bytes.
-void PrintTo(const CentreRow& row, std::ostream* out) {
-  *out << row.name;
-}
+using testsupport::CentreRow;
 
 class CentredOffsetTest : public testing::TestWithParam<CentreRow> {};
 

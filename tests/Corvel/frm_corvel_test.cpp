@@ -16,24 +16,13 @@
 #include "runtime/core/run_time_error.hpp"
 #include "tests/Corvel/corvel_window.hpp"
 #include "tests/support/accessible_name.hpp"
+#include "tests/support/find_control.hpp"
 
 namespace {
 
 using testsupport::CorvelWindow;
-
-// Rows name a control as "name" or "name(index)".
-QWidget* Find(const rt::qt::QtForm& form, const QString& control) {
-  qsizetype open = control.indexOf(u'(');
-  if (open < 0) {
-    return form.widgetOf(control.toStdU16String());
-  }
-  int index = control.mid(open + 1, control.size() - open - 2).toInt();
-  return form.widgetOf(control.left(open).toStdU16String(), index);
-}
-
-QString TextOf(QWidget* widget) {
-  return widget->property("text").toString();
-}
+using testsupport::Find;
+using testsupport::TextOf;
 
 const QString kReading = QStringLiteral(" Lapsed time since Windows started: ");
 

@@ -6,6 +6,7 @@ both click and look at the windows the way a person would.
 
 import os
 import subprocess
+import sys
 import time
 
 from Xlib import X, display, protocol
@@ -37,17 +38,36 @@ def start_xvfb():
     return xvfb, ":" + number.decode().strip()
 
 
+def run(tag, body):
+    """Runs body(display_name) on a fresh Xvfb, then stops it; a Failure ends
+    the script with "tag: what failed"."""
+    try:
+        xvfb, name = start_xvfb()
+        try:
+            body(name)
+        finally:
+            xvfb.terminate()
+            xvfb.wait()
+    except Failure as failure:
+        sys.exit(tag + ": " + str(failure))
+
+
 class Session:
     """One program's window on a display, found by its exact title."""
 
-    def __init__(self, name, program, title, environment=None):
+    def __init__(self, name, program, title, environment=None, arguments=()):
         self.name = name
+        self.program = program
         self.environment = dict(environment or os.environ, DISPLAY=name, QT_QPA_PLATFORM="xcb")
-        self.process = subprocess.Popen([program], env=self.environment)
-        found = self.xdotool("search", "--sync", "--onlyvisible", "--name",
-                             "^" + title + "$").split()
-        if len(found) != 1:
-            raise Failure("expected one window titled %r, found %d" % (title, len(found)))
+        self.process = subprocess.Popen([program, *arguments], env=self.environment)
+        try:
+            found = self.xdotool("search", "--sync", "--onlyvisible", "--name",
+                                 "^" + title + "$").split()
+            if len(found) != 1:
+                raise Failure("expected one window titled %r, found %d" % (title, len(found)))
+        except BaseException:
+            self.kill()
+            raise
         self.connection = display.Display(name)
         self.window = self.connection.create_resource_object("window", int(found[0]))
 
@@ -55,6 +75,27 @@ class Session:
         return subprocess.run(["xdotool", *arguments], env=self.environment, check=True,
                               capture_output=True, text=True,
                               timeout=DEADLINE_SECONDS).stdout
+
+    def windows(self, title):
+        """The ids of the visible windows with exactly that title, none when there are none."""
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^" + title + "$"],
+                               env=self.environment, capture_output=True, text=True,
+                               timeout=DEADLINE_SECONDS)
+        return [int(window) for window in found.stdout.split()]
+
+    def transient_for(self, window_id):
+        """The window that a dialog belongs to, None for a top-level window."""
+        window = self.connection.create_resource_object("window", window_id)
+        owner = window.get_wm_transient_for()
+        return None if owner is None else owner.id
+
+    def key(self, *keys):
+        """Presses keys (xdotool names, e.g. "ctrl+a") in the window that has the focus."""
+        self.xdotool("key", *keys)
+
+    def type(self, text):
+        """Types text in the window that has the focus, one key press per character."""
+        self.xdotool("type", text)
 
     def click(self, rectangle):
         """Clicks the middle of a client-area rectangle (left, top, width, height)."""
@@ -92,6 +133,12 @@ class Session:
 
     def wait_for_exit(self):
         return self.process.wait(timeout=DEADLINE_SECONDS)
+
+    def wait_for_clean_exit(self):
+        """Waits for the program to end and fails unless its exit code is 0."""
+        code = self.wait_for_exit()
+        if code != 0:
+            raise Failure("%s ended with exit code %d" % (os.path.basename(self.program), code))
 
     def kill(self):
         if self.process.poll() is None:
