@@ -8,6 +8,16 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc)
 stage() { printf '\n=== %s\n' "$*"; }
 
+# Runs ctest and adds its count of tests to the total for the closing line.
+passed=0
+run_ctest() {
+  local log
+  log=$(mktemp)
+  "$@" 2>&1 | tee "$log"
+  passed=$((passed + $(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\)$/\1/p' "$log")))
+  rm -f "$log"
+}
+
 stage "Installing missing packages"
 scripts/install-deps.sh test
 
@@ -26,7 +36,7 @@ for preset in dev asan; do
   stage "Linux: $preset"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
-  ctest --preset "$preset" -j "$jobs"
+  run_ctest ctest --preset "$preset" -j "$jobs"
 done
 
 stage "Windows i686: build"
@@ -43,6 +53,7 @@ fi
 stage "Windows x86_64: build and test under Wine"
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j "$jobs"
-scripts/with-wine.sh build/win64/wineprefix ctest --preset win64 -j "$jobs"
+run_ctest scripts/with-wine.sh build/win64/wineprefix ctest --preset win64 -j "$jobs"
 
 stage "All stages passed"
+echo "tests: $passed passed, 0 failed"

@@ -240,9 +240,17 @@ std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::FollowLink(const 
   return Walk({}, *names, iteration + 1);
 }
 
+// A root's own path may pass through links, as HKEY_CURRENT_CONFIG's does
+// through CurrentControlSet: Wine opens it like any other path. A root that
+// leads nowhere stays where it is, for Wine creates the predefined keys.
+Path WinePrefixRegistry::ResolvedRoot(Path root) const {
+  auto resolved = Walk({}, root, 0);
+  return resolved ? std::move(resolved->path) : std::move(root);
+}
+
 std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::Locate(KeyHandle key) const {
   if (auto root = RootPath(key)) {
-    return Walk(std::move(*root), {}, 0);
+    return Walk(ResolvedRoot(std::move(*root)), {}, 0);
   }
   const auto open = open_keys_.find(static_cast<std::uintptr_t>(key));
   if (open == open_keys_.end()) {
@@ -259,7 +267,9 @@ std::int32_t WinePrefixRegistry::RegOpenKeyExA(KeyHandle key, const char* sub_ke
     return ERROR_INVALID_PARAMETER;
   }
   std::optional<Path> base = RootPath(key);
-  if (!base) {
+  if (base) {
+    base = ResolvedRoot(std::move(*base));
+  } else {
     const auto open = open_keys_.find(static_cast<std::uintptr_t>(key));
     if (open == open_keys_.end()) {
       return ERROR_INVALID_HANDLE;

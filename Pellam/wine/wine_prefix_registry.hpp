@@ -52,6 +52,7 @@ class WinePrefixRegistry final : public RegistryAccess {
   };
   struct Scan;
 
+  std::vector<std::u16string> ResolvedRoot(std::vector<std::u16string> root) const;
   std::optional<Located> Locate(KeyHandle key) const;
   Scan ScanPath(const std::vector<std::u16string>& path) const;
   std::optional<Located> Walk(std::vector<std::u16string> start,

@@ -24,6 +24,10 @@ struct Font {
   friend bool operator==(const Font&, const Font&) = default;
 };
 
+// The font of a control whose design names none, as the forms that these
+// designs were laid out for used it.
+inline const Font kDefaultFont{u"MS Sans Serif", 8.25, false};
+
 enum class ControlKind { kLabel, kTextBox, kCommandButton, kDropDownList };
 enum class Alignment { kLeft, kCenter, kRight };
 
@@ -36,17 +40,28 @@ struct ControlDesign {
   int top = 0;
   int width = 0;
   int height = 0;
-  std::optional<Font> font;  // the platform's default font when unset
+  std::optional<Font> font;  // kDefaultFont when unset
   std::optional<Rgb> fore_colour;
   std::optional<Rgb> back_colour;  // a button's face colour when it is graphical
+  // A button drawn in the graphical style, the only style that shows its face
+  // colour; a standard button keeps the platform's face.
+  bool graphical = false;
   Alignment alignment = Alignment::kLeft;
   bool border = false;                // a label's single-line border
   std::optional<int> tab_index;       // focus order; unset for controls that take no focus
   std::vector<std::u16string> items;  // the entries of a drop-down list
+  // What a screen reader announces. Labels and buttons are announced by their
+  // caption when this is empty; a text box needs the name of the label that
+  // describes it.
   std::u16string accessible_name;
+  // A label: the control it names. On Linux a drop-down list is announced by
+  // its selected entry, and only such a label tells a screen reader what the
+  // list is for.
+  std::u16string buddy;
 };
 
-// A straight line drawn on the window, in the window's default colour.
+// A horizontal or vertical line drawn on the window in the default line
+// colour, centred on its coordinates across its thickness.
 struct LineDesign {
   std::u16string name;
   int x1 = 0;
@@ -56,8 +71,9 @@ struct LineDesign {
   int width_pixels = 1;
 };
 
-// An image from the program's resources (a Qt resource path such as
-// ":/corvel/hourglass.png", or a Windows resource name).
+// An image among the program's resources, by a name that each backend
+// resolves in its own way: the Qt backend loads ":/images/<name>", the Win32
+// backend the resource of that name.
 struct ImageRef {
   std::u16string resource;
   friend bool operator==(const ImageRef&, const ImageRef&) = default;

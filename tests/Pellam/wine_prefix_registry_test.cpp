@@ -287,6 +287,12 @@ std::vector<Row> Rows() {
       Opens("RootOfMissingClassesOpens", "", "", pellam::ERROR_SUCCESS, pellam::HKEY_CLASSES_ROOT),
       Opens("CurrentConfig", "[System\\\\CurrentControlSet\\\\Hardware Profiles\\\\Current\\\\X]\n",
             "X", pellam::ERROR_SUCCESS, pellam::HKEY_CURRENT_CONFIG),
+      // As in every prefix, CurrentControlSet on the way to the root is a link.
+      Opens("CurrentConfigThroughTheControlSetLink",
+            "[System\\\\CurrentControlSet]\n" +
+                LinkTo(u"\\Registry\\Machine\\System\\ControlSet001") +
+                "[System\\\\ControlSet001\\\\Hardware Profiles\\\\Current\\\\X]\n",
+            "X", pellam::ERROR_SUCCESS, pellam::HKEY_CURRENT_CONFIG),
       // Links.
       Reads("LinkFollowed", "[Software\\\\L]\n" + LinkTo(u"\\Registry\\Machine\\Software\\T") + t,
             "Software\\L", "t\0"s),

@@ -1,0 +1,58 @@
+#include <QApplication>
+#include <QFont>
+#include <QMessageBox>
+#include <QStyleFactory>
+
+#include "runtime/qt/qt_controls.hpp"
+#include "runtime/qt/qt_form.hpp"
+
+namespace rt::qt {
+namespace {
+
+QString VersionString(const forms::AppInfo& app) {
+  return QStringLiteral("%1.%2.%3").arg(app.major).arg(app.minor).arg(app.revision);
+}
+
+// Liberation Sans has Arial's metrics, so texts take the width they were laid
+// out for. "MS Sans Serif" was a bitmap face of similar proportions; DejaVu
+// Sans, the usual fallback, is wider and would clip the captions.
+void InstallFontSubstitutions() {
+  QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans")});
+  QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                             {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+}
+
+}  // namespace
+
+void ShowModalMessage(QWidget* parent, const QString& caption, const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
+  box.exec();
+}
+
+void PrepareApplication(QApplication& application, const forms::AppInfo& app) {
+  QApplication::setApplicationName(detail::ToQString(app.title));
+  QApplication::setApplicationVersion(VersionString(app));
+  // Fusion paints buttons with the palette's button colour; platform styles
+  // may draw their own face and hide it.
+  application.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  InstallFontSubstitutions();
+}
+
+int RunProgram(int argc, char** argv, const forms::FormDesign& design,
+               forms::FormHandlers& handlers, const forms::AppInfo& app,
+               MessageBoxFunction message_box) {
+  QApplication application(argc, argv);
+  PrepareApplication(application, app);
+  // The program ends with its window, whatever code it ends with.
+  QApplication::setQuitOnLastWindowClosed(false);
+  QtForm form(design, handlers, app);
+  form.SetMessageBox(std::move(message_box));
+  QObject::connect(&form, &QtForm::ended, &application, &QCoreApplication::exit);
+  if (!form.Load()) {
+    return form.exitCode();
+  }
+  form.show();
+  return QApplication::exec();
+}
+
+}  // namespace rt::qt

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+#include "runtime/forms/design.hpp"
+#include "runtime/forms/form.hpp"
+
+// Internal to the Qt backend: the widget for each kind of control and the
+// Control that handlers reach it through.
+namespace rt::qt::detail {
+
+inline constexpr int kTwipsPerPixel = 15;
+
+// To the nearest logical pixel.
+int ToPixels(double twips);
+QString ToQString(std::u16string_view text);
+
+struct ControlWidget {
+  QWidget* widget = nullptr;
+  std::unique_ptr<forms::Control> control;
+};
+
+// Builds the widget (a child of parent) with its geometry, font, colours,
+// alignment and accessible name; a button's clicks are the caller's to connect.
+ControlWidget MakeControl(const forms::ControlDesign& design, QWidget* parent);
+
+}  // namespace rt::qt::detail

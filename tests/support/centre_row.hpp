@@ -1,0 +1,21 @@
+#pragma once
+
+#include <ostream>
+
+namespace testsupport {
+
+// A row of a window's centring arithmetic: screen and window measures in
+// twips and the offset expected of them.
+struct CentreRow {
+  const char* name;
+  float screen;
+  float window;
+  float offset;
+};
+
+// Test listings name the row rather than dump its bytes.
+inline void PrintTo(const CentreRow& row, std::ostream* out) {
+  *out << row.name;
+}
+
+}  // namespace testsupport

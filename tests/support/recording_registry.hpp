@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "Pellam/registry_access.hpp"
+#include "Pellam/registry_constants.hpp"
+
+namespace testsupport {
+
+// How the log writes a key handle: its pointer-sized value in decimal, so that
+// a predefined root shows sign-extended.
+inline std::string LoggedHandle(pellam::KeyHandle key) {
+  return std::to_string(static_cast<std::uintptr_t>(key));
+}
+
+// A registry that holds one value, records every call with its arguments and
+// can fail or throw at any call.
+class RecordingRegistry : public pellam::RegistryAccess {
+ public:
+  enum class Call { kNone, kOpen, kSizeQuery, kDataQuery, kClose };
+
+  static constexpr pellam::KeyHandle kOpened = static_cast<pellam::KeyHandle>(0x44);
+
+  std::string data = std::string("abc\0", 4);
+  std::uint32_t type = pellam::REG_SZ;
+  Call failing = Call::kNone;
+  Call throwing = Call::kNone;
+  std::vector<std::string> log;
+  int opens = 0;
+  int closes = 0;
+
+  std::int32_t RegOpenKeyExA(pellam::KeyHandle key, const char* sub_key, std::uint32_t options,
+                             std::uint32_t desired_access, pellam::KeyHandle* result) override {
+    log.push_back("open " + LoggedHandle(key) + " '" + sub_key + "' " + std::to_string(options) +
+                  " " + std::to_string(desired_access));
+    Act(Call::kOpen);
+    if (failing == Call::kOpen) {
+      return pellam::ERROR_FILE_NOT_FOUND;
+    }
+    ++opens;
+    *result = kOpened;
+    return pellam::ERROR_SUCCESS;
+  }
+
+  std::int32_t RegQueryValueExA(pellam::KeyHandle key, const char* value_name,
+                                std::uint32_t* reserved, std::uint32_t* value_type,
+                                std::uint8_t* buffer, std::uint32_t* size) override {
+    const bool size_query = buffer == nullptr;
+    log.push_back(std::string(size_query ? "size " : "data ") + LoggedHandle(key) + " '" +
+                  value_name + "' " + (reserved == nullptr ? "" : "reserved ") +
+                  std::to_string(*size));
+    Act(size_query ? Call::kSizeQuery : Call::kDataQuery);
+    if (failing == (size_query ? Call::kSizeQuery : Call::kDataQuery)) {
+      return pellam::ERROR_FILE_NOT_FOUND;  // leaves the size as it was
+    }
+    const auto needed = static_cast<std::uint32_t>(data.size());
+    *value_type = type;
+    if (!size_query) {
+      if (*size < needed) {
+        *size = needed;
+        return pellam::ERROR_MORE_DATA;
+      }
+      std::memcpy(buffer, data.data(), needed);
+    }
+    *size = needed;
+    return pellam::ERROR_SUCCESS;
+  }
+
+  std::int32_t RegCloseKey(pellam::KeyHandle key) override {
+    log.push_back("close " + LoggedHandle(key));
+    ++closes;
+    Act(Call::kClose);
+    return failing == Call::kClose ? pellam::ERROR_INVALID_HANDLE : pellam::ERROR_SUCCESS;
+  }
+
+ private:
+  void Act(Call call) const {
+    if (throwing == call) {
+      throw std::runtime_error("injected");
+    }
+  }
+};
+
+}  // namespace testsupport
