@@ -189,10 +189,18 @@ WinePrefixRegistry::Scan WinePrefixRegistry::ScanPath(const Path& path) const {
 // wineserver does: `iteration` counts how deeply links are nested.
 std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::Walk(Path start, const Path& names,
                                                                     int iteration) const {
-  Path path = std::move(start);
-  Path wanted = path;
+  Path wanted = start;
   wanted.insert(wanted.end(), names.begin(), names.end());
   Scan scan = ScanPath(wanted);
+  return WalkScanned(std::move(start), names, iteration, std::move(scan));
+}
+
+// Walk, given the scan of `start` and `names` together.
+std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::WalkScanned(Path start,
+                                                                           const Path& names,
+                                                                           int iteration,
+                                                                           Scan scan) const {
+  Path path = std::move(start);
   for (std::size_t i = 0; i < names.size(); ++i) {
     path.push_back(names[i]);
     const KeyFacts& facts = scan.facts[path.size()];
@@ -207,7 +215,7 @@ std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::Walk(Path start, 
       return target;
     }
     path = target->path;
-    wanted = path;
+    Path wanted = path;
     wanted.insert(wanted.end(), names.begin() + static_cast<std::ptrdiff_t>(i) + 1, names.end());
     scan = ScanPath(wanted);
   }
@@ -240,17 +248,31 @@ std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::FollowLink(const 
   return Walk({}, *names, iteration + 1);
 }
 
-// A root's own path may pass through links, as HKEY_CURRENT_CONFIG's does
-// through CurrentControlSet: Wine opens it like any other path. A root that
-// leads nowhere stays where it is, for Wine creates the predefined keys.
-Path WinePrefixRegistry::ResolvedRoot(Path root) const {
-  auto resolved = Walk({}, root, 0);
-  return resolved ? std::move(resolved->path) : std::move(root);
+// Opens `names` below the predefined key whose path is `root`. The root's own
+// path may pass through links, as HKEY_CURRENT_CONFIG's does through
+// CurrentControlSet: Wine opens it like any other path. A root that leads
+// nowhere stays where it is, for Wine creates the predefined keys. One read
+// and scan of the file serve the root and the names below it alike; only
+// links on the root's path take further reads.
+std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::OpenBelowRoot(
+    const Path& root, const Path& names) const {
+  Path wanted = root;
+  wanted.insert(wanted.end(), names.begin(), names.end());
+  Scan scan = ScanPath(wanted);
+  bool through_link = false;
+  for (std::size_t depth = 1; depth <= root.size() && scan.facts[depth].exists; ++depth) {
+    through_link = through_link || scan.facts[depth].is_link;
+  }
+  if (!through_link) {
+    return WalkScanned(root, names, 0, std::move(scan));
+  }
+  auto resolved = WalkScanned({}, root, 0, std::move(scan));
+  return Walk(resolved ? std::move(resolved->path) : root, names, 0);
 }
 
 std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::Locate(KeyHandle key) const {
   if (auto root = RootPath(key)) {
-    return Walk(ResolvedRoot(std::move(*root)), {}, 0);
+    return OpenBelowRoot(*root, {});
   }
   const auto open = open_keys_.find(static_cast<std::uintptr_t>(key));
   if (open == open_keys_.end()) {
@@ -266,15 +288,10 @@ std::int32_t WinePrefixRegistry::RegOpenKeyExA(KeyHandle key, const char* sub_ke
   if (result == nullptr) {
     return ERROR_INVALID_PARAMETER;
   }
-  std::optional<Path> base = RootPath(key);
-  if (base) {
-    base = ResolvedRoot(std::move(*base));
-  } else {
-    const auto open = open_keys_.find(static_cast<std::uintptr_t>(key));
-    if (open == open_keys_.end()) {
-      return ERROR_INVALID_HANDLE;
-    }
-    base = open->second.path;
+  const std::optional<Path> root = RootPath(key);
+  const auto open = open_keys_.find(static_cast<std::uintptr_t>(key));
+  if (!root && open == open_keys_.end()) {
+    return ERROR_INVALID_HANDLE;
   }
   std::u16string path = rt::FromAnsi(sub_key != nullptr ? sub_key : "");
   if (key == HKEY_CLASSES_ROOT && path.starts_with(u'\\')) {
@@ -290,7 +307,7 @@ std::int32_t WinePrefixRegistry::RegOpenKeyExA(KeyHandle key, const char* sub_ke
     }
     name = ToLowerCase(name);
   }
-  auto found = Walk(std::move(*base), *names, 0);
+  auto found = root ? OpenBelowRoot(*root, *names) : Walk(open->second.path, *names, 0);
   if (!found) {
     return ERROR_FILE_NOT_FOUND;
   }

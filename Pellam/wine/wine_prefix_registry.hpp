@@ -52,11 +52,15 @@ class WinePrefixRegistry final : public RegistryAccess {
   };
   struct Scan;
 
-  std::vector<std::u16string> ResolvedRoot(std::vector<std::u16string> root) const;
   std::optional<Located> Locate(KeyHandle key) const;
   Scan ScanPath(const std::vector<std::u16string>& path) const;
+  std::optional<Located> OpenBelowRoot(const std::vector<std::u16string>& root,
+                                       const std::vector<std::u16string>& names) const;
   std::optional<Located> Walk(std::vector<std::u16string> start,
                               const std::vector<std::u16string>& names, int iteration) const;
+  std::optional<Located> WalkScanned(std::vector<std::u16string> start,
+                                     const std::vector<std::u16string>& names, int iteration,
+                                     Scan scan) const;
   std::optional<Located> FollowLink(const Located& key, int iteration) const;
 
   std::filesystem::path prefix_;
