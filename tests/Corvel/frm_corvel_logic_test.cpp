@@ -4,6 +4,7 @@
 
 #include "tests/support/centre_row.hpp"
 #include "tests/support/row_name.hpp"
+#include "tests/support/run_time_errors.hpp"
 
 #include <limits>
 
@@ -28,12 +29,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CentredOffsetTest, FloatingPointOverflowRaisesOverflow) {
   constexpr float kLargest = std::numeric_limits<float>::max();
-  try {
-    corvel::CentredOffset(kLargest, -kLargest);
-    ADD_FAILURE() << "no run-time error raised";
-  } catch (const rt::RunTimeError& error) {
-    EXPECT_EQ(error.number(), rt::ErrorNumber::kOverflow);
-  }
+  testsupport::ExpectOverflow([] { return corvel::CentredOffset(kLargest, -kLargest); });
 }
 
 TEST(VersionTextTest, ShowsTheProgramsVersionNumbers) {

@@ -9,6 +9,7 @@
 #include "runtime/core/run_time_error.hpp"
 #include "tests/support/centre_row.hpp"
 #include "tests/support/row_name.hpp"
+#include "tests/support/run_time_errors.hpp"
 
 namespace {
 
@@ -54,12 +55,8 @@ void PrintTo(const OverflowRow& row, std::ostream* out) {
 class PellamCentredOffsetOverflowTest : public testing::TestWithParam<OverflowRow> {};
 
 TEST_P(PellamCentredOffsetOverflowTest, RaisesOverflow) {
-  try {
-    pellam::CentredOffset(GetParam().screen, GetParam().window);
-    ADD_FAILURE() << "no run-time error raised";
-  } catch (const rt::RunTimeError& error) {
-    EXPECT_EQ(error.number(), rt::ErrorNumber::kOverflow);
-  }
+  testsupport::ExpectOverflow(
+      [] { return pellam::CentredOffset(GetParam().screen, GetParam().window); });
 }
 
 constexpr float kInfinity = std::numeric_limits<float>::infinity();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/row_name.hpp"
+#include "tests/support/run_time_errors.hpp"
 
 #include <cstdint>
 #include <limits>
@@ -13,14 +14,7 @@ namespace {
 
 using rt::Currency;
 
-void ExpectOverflow(auto&& conversion) {
-  try {
-    conversion();
-    ADD_FAILURE() << "no run-time error raised";
-  } catch (const rt::RunTimeError& error) {
-    EXPECT_EQ(error.number(), rt::ErrorNumber::kOverflow);
-  }
-}
+using testsupport::ExpectOverflow;
 
 TEST(CurrencyTest, HoldsIntegersExactlyScaled) {
   EXPECT_EQ(Currency::FromInt32(-2147483647 - 1).scaled(), -21474836480000LL);

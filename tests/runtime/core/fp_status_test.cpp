@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/row_name.hpp"
+#include "tests/support/run_time_errors.hpp"
 
 #include "runtime/core/run_time_error.hpp"
 
@@ -22,12 +23,8 @@ struct Row {
 class FpStatusTest : public testing::TestWithParam<Row> {};
 
 TEST_P(FpStatusTest, RaisesTheMatchingError) {
-  try {
-    rt::FpChecked(GetParam().compute);
-    ADD_FAILURE() << "no run-time error raised";
-  } catch (const rt::RunTimeError& error) {
-    EXPECT_EQ(error.number(), GetParam().expected);
-  }
+  testsupport::ExpectRunTimeError(GetParam().expected,
+                                  [] { return rt::FpChecked(GetParam().compute); });
 }
 
 INSTANTIATE_TEST_SUITE_P(
