@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <span>
 #include <string_view>
 
 #include "Pellam/registry_constants.hpp"
@@ -119,6 +120,11 @@ std::shared_ptr<const FileText> ReadFile(const std::filesystem::path& file) {
   return text;
 }
 
+Path Joined(Path head, std::span<const std::u16string> tail) {
+  head.insert(head.end(), tail.begin(), tail.end());
+  return head;
+}
+
 bool IsString(std::uint32_t type) {
   return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
 }
@@ -189,9 +195,7 @@ WinePrefixRegistry::Scan WinePrefixRegistry::ScanPath(const Path& path) const {
 // wineserver does: `iteration` counts how deeply links are nested.
 std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::Walk(Path start, const Path& names,
                                                                     int iteration) const {
-  Path wanted = start;
-  wanted.insert(wanted.end(), names.begin(), names.end());
-  Scan scan = ScanPath(wanted);
+  Scan scan = ScanPath(Joined(start, names));
   return WalkScanned(std::move(start), names, iteration, std::move(scan));
 }
 
@@ -215,9 +219,7 @@ std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::WalkScanned(Path 
       return target;
     }
     path = target->path;
-    Path wanted = path;
-    wanted.insert(wanted.end(), names.begin() + static_cast<std::ptrdiff_t>(i) + 1, names.end());
-    scan = ScanPath(wanted);
+    scan = ScanPath(Joined(path, std::span(names).subspan(i + 1)));
   }
   return Located{path, scan.text, std::move(scan.facts[path.size()])};
 }
@@ -256,9 +258,7 @@ std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::FollowLink(const 
 // links on the root's path take further reads.
 std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::OpenBelowRoot(
     const Path& root, const Path& names) const {
-  Path wanted = root;
-  wanted.insert(wanted.end(), names.begin(), names.end());
-  Scan scan = ScanPath(wanted);
+  Scan scan = ScanPath(Joined(root, names));
   bool through_link = false;
   for (std::size_t depth = 1; depth <= root.size() && scan.facts[depth].exists; ++depth) {
     through_link = through_link || scan.facts[depth].is_link;
