@@ -181,7 +181,11 @@ WinePrefixRegistry::Scan WinePrefixRegistry::ScanPath(const Path& path) const {
     return scan;
   }
   scan.facts[hive.depth].exists = true;
-  scan.text = ReadFile(prefix_ / hive.file);
+  // No prefix holds no keys; an empty path must not turn into the working
+  // directory's files.
+  if (!prefix_.empty()) {
+    scan.text = ReadFile(prefix_ / hive.file);
+  }
   if (scan.text != nullptr) {
     std::vector<KeyFacts> below = ScanKeys(scan.text->view(), std::span(path).subspan(hive.depth));
     for (std::size_t i = 0; i < below.size(); ++i) {

@@ -31,7 +31,8 @@ class WinePrefixRegistry final : public RegistryAccess {
   explicit WinePrefixRegistry(std::filesystem::path prefix);
 
   // Where Wine looks: $WINEPREFIX when it is an absolute path, else
-  // $HOME/.wine (the arguments are those variables' values, null when unset).
+  // $HOME/.wine (the arguments are those variables' values, null when unset);
+  // an empty path when there is neither, which holds no keys.
   static std::filesystem::path FindPrefix(const char* wineprefix, const char* home);
   static std::filesystem::path FindPrefix();
 

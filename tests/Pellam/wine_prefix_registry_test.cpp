@@ -456,6 +456,22 @@ TEST(WinePrefixRegistryTest, FindsThePrefixAsWineDoes) {
 
 // Broken files answer "not found" (or what Wine gives) without crashing,
 // hanging or growing without bound.
+// With no home to find ~/.wine in there is no prefix: a registry file in the
+// working directory is not one.
+TEST(WinePrefixRegistryTest, NoPrefixHoldsNoKeysWhateverTheWorkingDirectoryHolds) {
+  const Prefix elsewhere("working-directory");
+  elsewhere.Write("system.reg", kHeader + "[Software\\\\A]\n");
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(elsewhere.dir());
+  pellam::wine::WinePrefixRegistry registry(
+      pellam::wine::WinePrefixRegistry::FindPrefix(nullptr, nullptr));
+  KeyHandle key{};
+  const std::int32_t opened =
+      registry.RegOpenKeyExA(pellam::HKEY_LOCAL_MACHINE, "Software\\A", 0, 1, &key);
+  std::filesystem::current_path(previous);
+  EXPECT_EQ(opened, pellam::ERROR_FILE_NOT_FOUND);
+}
+
 TEST(WinePrefixRegistryTest, SurvivesHostileFiles) {
   const Prefix prefix("hostile");
   pellam::wine::WinePrefixRegistry registry(prefix.dir());
