@@ -4,6 +4,7 @@
 
 #include "Corvel/readings.hpp"
 #include "Corvel/version.hpp"
+#include "runtime/core/ansi_codec.hpp"
 #include "runtime/core/fp_status.hpp"
 
 namespace corvel {
@@ -22,8 +23,7 @@ const Font kArial975{u"Arial", 9.75, false};
 const Font kArial975Bold{u"Arial", 9.75, true};
 
 std::u16string Decimal(int value) {
-  std::string digits = std::to_string(value);
-  return {digits.begin(), digits.end()};
+  return rt::AsciiToUtf16(std::to_string(value));
 }
 
 }  // namespace

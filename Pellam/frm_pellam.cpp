@@ -1,6 +1,5 @@
 #include "Pellam/frm_pellam.hpp"
 
-#include <array>
 #include <cstdint>
 #include <utility>
 
@@ -26,22 +25,13 @@ class FormMessages final : public MessageSink {
   rt::forms::Form& form_;
 };
 
-// In the order the click handler compares them, which is also the list's order.
-constexpr std::array<std::pair<std::u16string_view, KeyHandle>, 5> kRootKeys{{
-    {u"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
-    {u"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
-    {u"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
-    {u"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
-    {u"HKEY_USERS", HKEY_USERS},
-}};
-
 constexpr int kLocalMachineIndex = 3;
 
 }  // namespace
 
 rt::forms::FormDesign FrmPellamDesign() {
   std::vector<std::u16string> roots;
-  for (const auto& [name, key] : kRootKeys) {
+  for (const auto& [name, key] : reg::kRootsByName) {
     roots.emplace_back(name);
   }
   return {
@@ -145,7 +135,7 @@ float CentredOffset(float screen_twips, float window_twips) {
 }
 
 std::optional<KeyHandle> RootKeyByName(std::u16string_view name) {
-  for (const auto& [root_name, key] : kRootKeys) {
+  for (const auto& [root_name, key] : reg::kRootsByName) {
     if (name == root_name) {
       return key;
     }

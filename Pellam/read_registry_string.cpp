@@ -48,20 +48,20 @@ std::u16string ReadRegistryString(RegistryAccess& registry, MessageSink& message
                                   std::u16string key_path, std::u16string value_name) {
   std::u16string result;
   std::uint32_t size = 0;
-  std::uint32_t type = REG_NONE;
+  std::uint32_t type = reg::kTypeNone;
   const std::string ansi_path = rt::ToAnsi(key_path);
   const std::string ansi_name = rt::ToAnsi(value_name);
 
   KeyHandle opened{};
-  if (registry.RegOpenKeyExA(root, ansi_path.c_str(), 0, KEY_QUERY_VALUE, &opened) !=
-      ERROR_SUCCESS) {
+  if (registry.RegOpenKeyExA(root, ansi_path.c_str(), 0, reg::kKeyQueryValue, &opened) !=
+      reg::kErrorSuccess) {
     messages.Show(u"Error opening key.");
     return result;
   }
   OpenedKey key(registry, opened);
 
   if (registry.RegQueryValueExA(key.get(), ansi_name.c_str(), nullptr, &type, nullptr, &size) !=
-      ERROR_SUCCESS) {
+      reg::kErrorSuccess) {
     messages.Show(u"Error getting subkey length.");
   }
 
@@ -70,7 +70,7 @@ std::u16string ReadRegistryString(RegistryAccess& registry, MessageSink& message
   std::string buffer(size, ' ');
   if (registry.RegQueryValueExA(key.get(), ansi_name.c_str(), nullptr, &type,
                                 reinterpret_cast<std::uint8_t*>(buffer.data()),
-                                &size) != ERROR_SUCCESS) {
+                                &size) != reg::kErrorSuccess) {
     messages.Show(u"Error getting subkey value.");
   } else {
     // Only the bytes the call reports as written, and never more than the buffer.
@@ -79,7 +79,7 @@ std::u16string ReadRegistryString(RegistryAccess& registry, MessageSink& message
         type, std::span(reinterpret_cast<const std::uint8_t*>(buffer.data()), written));
   }
 
-  if (key.Close() != ERROR_SUCCESS) {
+  if (key.Close() != reg::kErrorSuccess) {
     messages.Show(u"Error closing key.");
   }
   return result;

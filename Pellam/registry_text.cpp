@@ -13,10 +13,6 @@ std::string_view AsChars(std::span<const std::uint8_t> data) {
   return {reinterpret_cast<const char*>(data.data()), data.size()};
 }
 
-std::u16string Widen(std::string_view ascii) {
-  return {ascii.begin(), ascii.end()};
-}
-
 std::string UnsignedText(std::uint64_t value, int base, std::size_t width) {
   char digits[32];
   const auto end = std::to_chars(digits, digits + sizeof digits, value, base).ptr;
@@ -29,8 +25,8 @@ std::string UnsignedText(std::uint64_t value, int base, std::size_t width) {
 
 // "0x0000002a (42)": regedit's form, the decimal read as unsigned.
 std::u16string NumberText(std::uint64_t value, std::size_t hex_digits) {
-  return Widen("0x" + UnsignedText(value, 16, hex_digits) + " (" + UnsignedText(value, 10, 0) +
-               ")");
+  return rt::AsciiToUtf16("0x" + UnsignedText(value, 16, hex_digits) + " (" +
+                          UnsignedText(value, 10, 0) + ")");
 }
 
 std::uint64_t LittleEndian(std::span<const std::uint8_t> bytes) {
@@ -57,7 +53,7 @@ std::u16string HexBytesText(std::span<const std::uint8_t> data) {
     }
     text += UnsignedText(byte, 16, 2);
   }
-  return Widen(text);
+  return rt::AsciiToUtf16(text);
 }
 
 std::u16string MultiStringText(std::string_view chars) {
@@ -84,22 +80,22 @@ std::u16string MultiStringText(std::string_view chars) {
 std::u16string RegistryDataText(std::uint32_t type, std::span<const std::uint8_t> data) {
   const std::string_view chars = AsChars(data);
   switch (type) {
-    case REG_SZ:
-    case REG_EXPAND_SZ:
+    case reg::kTypeSz:
+    case reg::kTypeExpandSz:
       return rt::FromAnsi(chars.substr(0, chars.find('\0')));
-    case REG_MULTI_SZ:
+    case reg::kTypeMultiSz:
       return MultiStringText(chars);
-    case REG_DWORD:
+    case reg::kTypeDword:
       if (data.size() == 4) {
         return NumberText(LittleEndian(data), 8);
       }
       break;
-    case REG_DWORD_BIG_ENDIAN:
+    case reg::kTypeDwordBigEndian:
       if (data.size() == 4) {
         return NumberText(BigEndian(data), 8);
       }
       break;
-    case REG_QWORD:
+    case reg::kTypeQword:
       if (data.size() == 8) {
         return NumberText(LittleEndian(data), 16);
       }

@@ -148,7 +148,7 @@ void BM_ReadRegistryString(benchmark::State& state) {
   const double start = ThreadSeconds();
   for (auto _ : state) {
     const std::u16string text = pellam::ReadRegistryString(
-        registry, messages, pellam::HKEY_LOCAL_MACHINE,
+        registry, messages, pellam::reg::kLocalMachine,
         u"Software\\Microsoft\\Windows NT\\CurrentVersion", u"CurrentBuild");
     if (text.empty()) {
       state.SkipWithError("the value was not found");

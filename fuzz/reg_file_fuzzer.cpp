@@ -78,25 +78,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   pellam::wine::WinePrefixRegistry registry(PrefixDir());
   for (const std::string& key_path : KeysToTry(text)) {
     pellam::KeyHandle key{};
-    if (registry.RegOpenKeyExA(pellam::HKEY_LOCAL_MACHINE, key_path.c_str(), 0,
-                               pellam::KEY_QUERY_VALUE, &key) != pellam::ERROR_SUCCESS) {
+    if (registry.RegOpenKeyExA(pellam::reg::kLocalMachine, key_path.c_str(), 0,
+                               pellam::reg::kKeyQueryValue, &key) != pellam::reg::kErrorSuccess) {
       continue;
     }
     for (const char* name : {"v", "", "SymbolicLinkValue"}) {
       std::uint32_t type = 0;
       std::uint32_t needed = 0;
       if (registry.RegQueryValueExA(key, name, nullptr, &type, nullptr, &needed) ==
-          pellam::ERROR_SUCCESS) {
+          pellam::reg::kErrorSuccess) {
         std::vector<std::uint8_t> buffer(needed + 1);
         std::uint32_t written = needed;
         if (registry.RegQueryValueExA(key, name, nullptr, &type, buffer.data(), &written) !=
-                pellam::ERROR_SUCCESS ||
+                pellam::reg::kErrorSuccess ||
             written != needed) {
           __builtin_trap();
         }
       }
     }
-    if (registry.RegCloseKey(key) != pellam::ERROR_SUCCESS) {
+    if (registry.RegCloseKey(key) != pellam::reg::kErrorSuccess) {
       __builtin_trap();
     }
   }

@@ -13,7 +13,6 @@
 namespace pellam::wine {
 namespace {
 
-constexpr std::size_t kMaxNameLength = 256;
 constexpr std::string_view kHeader = "WINE REGISTRY Version 2";
 
 bool IsSpace(char c) {
@@ -233,13 +232,13 @@ struct DataTag {
 };
 
 constexpr DataTag kDataTags[] = {
-    {"\"", REG_SZ, DataForm::kString},
-    {"str:\"", REG_SZ, DataForm::kString},
-    {"str(2):\"", REG_EXPAND_SZ, DataForm::kString},
-    {"str(7):\"", REG_MULTI_SZ, DataForm::kString},
-    {"hex:", REG_BINARY, DataForm::kHex},
-    {"dword:", REG_DWORD, DataForm::kDword},
-    {"hex(", REG_NONE, DataForm::kTypedHex},
+    {"\"", reg::kTypeSz, DataForm::kString},
+    {"str:\"", reg::kTypeSz, DataForm::kString},
+    {"str(2):\"", reg::kTypeExpandSz, DataForm::kString},
+    {"str(7):\"", reg::kTypeMultiSz, DataForm::kString},
+    {"hex:", reg::kTypeBinary, DataForm::kHex},
+    {"dword:", reg::kTypeDword, DataForm::kDword},
+    {"hex(", reg::kTypeNone, DataForm::kTypedHex},
 };
 
 // Parses a value's data part, reading continuation lines of hex data from
@@ -369,7 +368,7 @@ KeyMatch MatchKey(std::u16string_view name, std::span<const std::u16string> lowe
   while (pos < name.size()) {
     const std::size_t end = std::min(name.find(u'\\', pos), name.size());
     const std::u16string_view part = name.substr(pos, end - pos);
-    if (part.size() > kMaxNameLength) {
+    if (part.size() > reg::kMaxNameLength) {
       return match;
     }
     if (match.common == match.depth && match.depth < lower_path.size() &&
@@ -499,7 +498,8 @@ class KeyScanner {
     // path's plain spelling), which must come before the line ends and not be
     // escaped; a name this short holds no over-long part.
     const std::size_t close = FindNameEnd(name, differ, room);
-    if (close == kNone || name[close] != ']' || name[close - 1] == '\\' || close > kMaxNameLength) {
+    if (close == kNone || name[close] != ']' || name[close - 1] == '\\' ||
+        close > reg::kMaxNameLength) {
       return false;
     }
     if (!facts_[common].exists) {
@@ -526,7 +526,7 @@ class KeyScanner {
   }
 
   // Where the first ']' or line break (see ClosesOrBreaks) lies in the `room`
-  // bytes at `name`, from `from` on and not far past kMaxNameLength; kNone
+  // bytes at `name`, from `from` on and not far past reg::kMaxNameLength; kNone
   // when there is none. Four blocks on hold the end of most names; beyond
   // them, a block at a time.
   static std::size_t FindNameEnd(const char* name, std::size_t from, std::size_t room) {
@@ -536,8 +536,8 @@ class KeyScanner {
     if (const std::uint64_t stops = ClosesOrBreaks<4>(name + from); stops != 0) {
       return from + static_cast<std::size_t>(std::countr_zero(stops));
     }
-    for (std::size_t at = from + 4 * kBlockSize; at <= kMaxNameLength && at + kBlockSize <= room;
-         at += kBlockSize) {
+    for (std::size_t at = from + 4 * kBlockSize;
+         at <= reg::kMaxNameLength && at + kBlockSize <= room; at += kBlockSize) {
       if (const std::uint64_t stops = ClosesOrBreaks<1>(name + at); stops != 0) {
         return at + static_cast<std::size_t>(std::countr_zero(stops));
       }
@@ -720,7 +720,7 @@ class KeyScanner {
     }
     for (std::size_t from = i;;) {
       const std::size_t close = s.find(']', from);
-      if (close == std::string_view::npos || close - 1 > kMaxNameLength) {
+      if (close == std::string_view::npos || close - 1 > reg::kMaxNameLength) {
         return std::nullopt;
       }
       std::size_t backslashes = 0;

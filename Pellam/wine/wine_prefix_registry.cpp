@@ -20,7 +20,6 @@ namespace {
 
 using Path = std::vector<std::u16string>;
 
-constexpr std::size_t kMaxNameLength = 256;
 // wineserver gives up on a chain of links nested deeper than this.
 constexpr int kMaxLinkIteration = 16;
 // wineserver mounts user.reg under this user's key, whatever the file's header says.
@@ -28,19 +27,19 @@ constexpr std::u16string_view kUserSid = u"s-1-5-21-0-0-0-1000";
 constexpr std::u16string_view kRegistryRoot = u"\\registry\\";
 
 std::optional<Path> RootPath(KeyHandle key) {
-  if (key == HKEY_CLASSES_ROOT) {
+  if (key == reg::kClassesRoot) {
     return Path{u"machine", u"software", u"classes"};
   }
-  if (key == HKEY_CURRENT_USER) {
+  if (key == reg::kCurrentUser) {
     return Path{u"user", std::u16string(kUserSid)};
   }
-  if (key == HKEY_LOCAL_MACHINE) {
+  if (key == reg::kLocalMachine) {
     return Path{u"machine"};
   }
-  if (key == HKEY_USERS) {
+  if (key == reg::kUsers) {
     return Path{u"user"};
   }
-  if (key == HKEY_CURRENT_CONFIG) {
+  if (key == reg::kCurrentConfig) {
     return Path{u"machine", u"system", u"currentcontrolset", u"hardware profiles", u"current"};
   }
   return std::nullopt;
@@ -126,7 +125,7 @@ Path Joined(Path head, std::span<const std::u16string> tail) {
 }
 
 bool IsString(std::uint32_t type) {
-  return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+  return type == reg::kTypeSz || type == reg::kTypeExpandSz || type == reg::kTypeMultiSz;
 }
 
 std::u16string Utf16Units(const std::vector<std::uint8_t>& data) {
@@ -290,36 +289,36 @@ std::int32_t WinePrefixRegistry::RegOpenKeyExA(KeyHandle key, const char* sub_ke
                                                std::uint32_t /*desired_access*/,
                                                KeyHandle* result) {
   if (result == nullptr) {
-    return ERROR_INVALID_PARAMETER;
+    return reg::kErrorInvalidParameter;
   }
   const std::optional<Path> root = RootPath(key);
   const auto open = open_keys_.find(static_cast<std::uintptr_t>(key));
   if (!root && open == open_keys_.end()) {
-    return ERROR_INVALID_HANDLE;
+    return reg::kErrorInvalidHandle;
   }
   std::u16string path = rt::FromAnsi(sub_key != nullptr ? sub_key : "");
-  if (key == HKEY_CLASSES_ROOT && path.starts_with(u'\\')) {
+  if (key == reg::kClassesRoot && path.starts_with(u'\\')) {
     path.erase(0, 1);  // the one leading backslash Windows accepts there
   }
   auto names = SplitKeyPath(path);
   if (!names) {
-    return ERROR_BAD_PATHNAME;
+    return reg::kErrorBadPathname;
   }
   for (std::u16string& name : *names) {
-    if (name.size() > kMaxNameLength) {
-      return ERROR_INVALID_PARAMETER;
+    if (name.size() > reg::kMaxNameLength) {
+      return reg::kErrorInvalidParameter;
     }
     name = ToLowerCase(name);
   }
   auto found = root ? OpenBelowRoot(*root, *names) : Walk(open->second.path, *names, 0);
   if (!found) {
-    return ERROR_FILE_NOT_FOUND;
+    return reg::kErrorFileNotFound;
   }
   const std::uintptr_t handle = next_handle_;
   next_handle_ += 4;
   open_keys_.emplace(handle, std::move(*found));
   *result = static_cast<KeyHandle>(handle);
-  return ERROR_SUCCESS;
+  return reg::kErrorSuccess;
 }
 
 std::int32_t WinePrefixRegistry::RegQueryValueExA(KeyHandle key, const char* value_name,
@@ -327,18 +326,18 @@ std::int32_t WinePrefixRegistry::RegQueryValueExA(KeyHandle key, const char* val
                                                   std::uint8_t* data, std::uint32_t* data_size) {
   const auto located = Locate(key);
   if (!located) {
-    return ERROR_INVALID_HANDLE;
+    return reg::kErrorInvalidHandle;
   }
   if (reserved != nullptr || (data != nullptr && data_size == nullptr)) {
-    return ERROR_INVALID_PARAMETER;
+    return reg::kErrorInvalidParameter;
   }
   if (located->text == nullptr) {
-    return ERROR_FILE_NOT_FOUND;
+    return reg::kErrorFileNotFound;
   }
   const std::u16string name = ToLowerCase(rt::FromAnsi(value_name != nullptr ? value_name : ""));
   auto value = FindValue(located->text->view(), located->facts.sections, name);
   if (!value) {
-    return ERROR_FILE_NOT_FOUND;
+    return reg::kErrorFileNotFound;
   }
   if (IsString(value->type)) {
     const std::string ansi = rt::ToAnsi(Utf16Units(value->data));
@@ -348,28 +347,28 @@ std::int32_t WinePrefixRegistry::RegQueryValueExA(KeyHandle key, const char* val
     *type = value->type;
   }
   if (data_size == nullptr) {
-    return ERROR_SUCCESS;
+    return reg::kErrorSuccess;
   }
   const auto needed = static_cast<std::uint32_t>(value->data.size());
   if (data == nullptr) {
     *data_size = needed;
-    return ERROR_SUCCESS;
+    return reg::kErrorSuccess;
   }
   if (*data_size < needed) {
     *data_size = needed;
-    return ERROR_MORE_DATA;
+    return reg::kErrorMoreData;
   }
   std::copy(value->data.begin(), value->data.end(), data);
   *data_size = needed;
-  return ERROR_SUCCESS;
+  return reg::kErrorSuccess;
 }
 
 std::int32_t WinePrefixRegistry::RegCloseKey(KeyHandle key) {
   if (RootPath(key)) {
-    return ERROR_SUCCESS;
+    return reg::kErrorSuccess;
   }
-  return open_keys_.erase(static_cast<std::uintptr_t>(key)) != 0 ? ERROR_SUCCESS
-                                                                 : ERROR_INVALID_HANDLE;
+  return open_keys_.erase(static_cast<std::uintptr_t>(key)) != 0 ? reg::kErrorSuccess
+                                                                 : reg::kErrorInvalidHandle;
 }
 
 }  // namespace pellam::wine

@@ -13,4 +13,9 @@ namespace rt {
 std::string ToAnsi(std::u16string_view text);
 std::u16string FromAnsi(std::string_view bytes);
 
+// Text known to be ASCII (digits, hex, fixed names), widened unit by unit.
+inline std::u16string AsciiToUtf16(std::string_view ascii) {
+  return {ascii.begin(), ascii.end()};
+}
+
 }  // namespace rt

@@ -1,5 +1,7 @@
 #include "runtime/core/run_time_error.hpp"
 
+#include "runtime/core/ansi_codec.hpp"
+
 namespace rt {
 namespace {
 
@@ -27,9 +29,8 @@ RunTimeError::RunTimeError(ErrorNumber number)
       description_(DescriptionOf(number)) {}
 
 std::u16string RunTimeError::MessageText() const {
-  std::string digits = std::to_string(static_cast<std::int32_t>(number_));
-  return u"Run-time error '" + std::u16string(digits.begin(), digits.end()) + u"':\n\n" +
-         description_;
+  return u"Run-time error '" + AsciiToUtf16(std::to_string(static_cast<std::int32_t>(number_))) +
+         u"':\n\n" + description_;
 }
 
 void Raise(ErrorNumber number) {

@@ -366,7 +366,7 @@ void FrmPellamTest::readsTheTypedKeyAndValueName() {
     QTest::keyClicks(form().widgetOf(box), typed);
   }
   GetValue();
-  const std::string hklm = testsupport::LoggedHandle(pellam::HKEY_LOCAL_MACHINE);
+  const std::string hklm = testsupport::LoggedHandle(pellam::reg::kLocalMachine);
   QCOMPARE(registry_->log,
            (std::vector<std::string>{"open " + hklm + " 'Software\\Typed\\Sub' 0 1",
                                      "size 68 'Name' 0", "data 68 'Name' 4", "close 68"}));

@@ -29,17 +29,17 @@ class RecordingSink : public pellam::MessageSink {
 };
 
 std::u16string Read(RecordingRegistry& registry, RecordingSink& sink) {
-  return pellam::ReadRegistryString(registry, sink, pellam::HKEY_LOCAL_MACHINE, u"Software\\A",
+  return pellam::ReadRegistryString(registry, sink, pellam::reg::kLocalMachine, u"Software\\A",
                                     u"v");
 }
 
 TEST(ReadRegistryStringTest, MakesTheFourCallsInOrderWithTheirArguments) {
   RecordingRegistry registry;
   RecordingSink sink;
-  EXPECT_EQ(pellam::ReadRegistryString(registry, sink, pellam::HKEY_CURRENT_USER,
+  EXPECT_EQ(pellam::ReadRegistryString(registry, sink, pellam::reg::kCurrentUser,
                                        u"Software\\Caf\u00e9", u"N\u00e4me"),
             u"abc");
-  const std::string hkcu = testsupport::LoggedHandle(pellam::HKEY_CURRENT_USER);
+  const std::string hkcu = testsupport::LoggedHandle(pellam::reg::kCurrentUser);
   EXPECT_EQ(registry.log, (std::vector<std::string>{
                               "open " + hkcu + " 'Software\\Caf\xc3\xa9' 0 1",
                               "size 68 'N\xc3\xa4me' 0",
@@ -50,16 +50,16 @@ TEST(ReadRegistryStringTest, MakesTheFourCallsInOrderWithTheirArguments) {
 }
 
 TEST(ReadRegistryStringTest, PredefinedRootsAreSignExtendedLikeWindowsHandles) {
-  EXPECT_EQ(static_cast<std::uintptr_t>(pellam::HKEY_LOCAL_MACHINE),
+  EXPECT_EQ(static_cast<std::uintptr_t>(pellam::reg::kLocalMachine),
             static_cast<std::uintptr_t>(static_cast<std::intptr_t>(INT32_MIN) + 2));
-  EXPECT_EQ(static_cast<std::uint32_t>(static_cast<std::uintptr_t>(pellam::HKEY_CURRENT_CONFIG)),
+  EXPECT_EQ(static_cast<std::uint32_t>(static_cast<std::uintptr_t>(pellam::reg::kCurrentConfig)),
             0x80000005u);
 }
 
 TEST(ReadRegistryStringTest, EmptyValueNameReadsTheDefaultValue) {
   RecordingRegistry registry;
   RecordingSink sink;
-  pellam::ReadRegistryString(registry, sink, pellam::HKEY_CLASSES_ROOT, u".txt", u"");
+  pellam::ReadRegistryString(registry, sink, pellam::reg::kClassesRoot, u".txt", u"");
   ASSERT_EQ(registry.log.size(), 4u);
   EXPECT_EQ(registry.log[1], "size 68 '' 0");
 }
@@ -132,7 +132,7 @@ TEST(ReadRegistryStringTest, NoDataGivesEmptyTextAndClosesTheKey) {
 
 TEST(ReadRegistryStringTest, ResultFollowsTheValueType) {
   RecordingRegistry registry;
-  registry.type = pellam::REG_DWORD;
+  registry.type = pellam::reg::kTypeDword;
   registry.data = std::string("\x2a\0\0\0", 4);
   RecordingSink sink;
   EXPECT_EQ(Read(registry, sink), u"0x0000002a (42)");

@@ -121,7 +121,7 @@ TEST(RealPrefixTest, EveryValueReadsAsWineRegQueryShowsIt) {
     SCOPED_TRACE(value.name + " " + value.type);
     RecordingSink sink;
     const std::u16string name = value.name == "(Default)" ? u"" : rt::FromAnsi(value.name);
-    EXPECT_EQ(rt::ToAnsi(Read(pellam::HKEY_CURRENT_USER, u"Software\\Pellam Test", name, sink)),
+    EXPECT_EQ(rt::ToAnsi(Read(pellam::reg::kCurrentUser, u"Software\\Pellam Test", name, sink)),
               Expected(value));
     EXPECT_TRUE(sink.shown.empty());
   }
@@ -129,7 +129,7 @@ TEST(RealPrefixTest, EveryValueReadsAsWineRegQueryShowsIt) {
 
 TEST(RealPrefixTest, NonAsciiNamesMatchWhateverTheirCase) {
   RecordingSink sink;
-  EXPECT_EQ(Read(pellam::HKEY_CURRENT_USER,
+  EXPECT_EQ(Read(pellam::reg::kCurrentUser,
                  u"SOFTWARE\\pellam test\\\u03a9\u039c\u0388\u0393\u0391", u"CAF\u00c9", sink),
             u"na\u00efve");
   EXPECT_TRUE(sink.shown.empty());
@@ -137,11 +137,11 @@ TEST(RealPrefixTest, NonAsciiNamesMatchWhateverTheirCase) {
 
 TEST(RealPrefixTest, ReadsSystemRegThroughEveryWayIn) {
   RecordingSink sink;
-  EXPECT_EQ(Read(pellam::HKEY_LOCAL_MACHINE, u"Software\\Pellam Test\\Sub", u"Machine", sink),
+  EXPECT_EQ(Read(pellam::reg::kLocalMachine, u"Software\\Pellam Test\\Sub", u"Machine", sink),
             u"in system.reg");
-  EXPECT_EQ(Read(pellam::HKEY_USERS, u"S-1-5-21-0-0-0-1000\\Software\\Pellam Test", u"Text", sink),
+  EXPECT_EQ(Read(pellam::reg::kUsers, u"S-1-5-21-0-0-0-1000\\Software\\Pellam Test", u"Text", sink),
             u"hello world");
-  EXPECT_FALSE(Read(pellam::HKEY_LOCAL_MACHINE, u"Software\\Microsoft\\Windows NT\\CurrentVersion",
+  EXPECT_FALSE(Read(pellam::reg::kLocalMachine, u"Software\\Microsoft\\Windows NT\\CurrentVersion",
                     u"CurrentBuild", sink)
                    .empty());
   EXPECT_TRUE(sink.shown.empty());
@@ -149,8 +149,8 @@ TEST(RealPrefixTest, ReadsSystemRegThroughEveryWayIn) {
 
 TEST(RealPrefixTest, MissingValueAndKey) {
   RecordingSink sink;
-  EXPECT_EQ(Read(pellam::HKEY_CURRENT_USER, u"Software\\Pellam Test", u"Nope", sink), u"");
-  EXPECT_EQ(Read(pellam::HKEY_CURRENT_USER, u"Software\\No Such Key", u"Text", sink), u"");
+  EXPECT_EQ(Read(pellam::reg::kCurrentUser, u"Software\\Pellam Test", u"Nope", sink), u"");
+  EXPECT_EQ(Read(pellam::reg::kCurrentUser, u"Software\\No Such Key", u"Text", sink), u"");
   EXPECT_EQ(sink.shown,
             (std::vector<std::u16string>{u"Error getting subkey length.",
                                          u"Error getting subkey value.", u"Error opening key."}));
@@ -160,14 +160,14 @@ TEST(RealPrefixTest, FollowsWinesOwnLinks) {
   // In a 64-bit prefix Software\Wow6432Node\Classes links to Software\Classes\Wow6432Node.
   pellam::wine::WinePrefixRegistry registry(PrefixDir());
   pellam::KeyHandle key{};
-  ASSERT_EQ(registry.RegOpenKeyExA(pellam::HKEY_LOCAL_MACHINE, "Software\\Wow6432Node\\Classes", 0,
-                                   pellam::KEY_QUERY_VALUE, &key),
-            pellam::ERROR_SUCCESS);
+  ASSERT_EQ(registry.RegOpenKeyExA(pellam::reg::kLocalMachine, "Software\\Wow6432Node\\Classes", 0,
+                                   pellam::reg::kKeyQueryValue, &key),
+            pellam::reg::kErrorSuccess);
   std::uint32_t size = 0;
   EXPECT_EQ(registry.RegQueryValueExA(key, "SymbolicLinkValue", nullptr, nullptr, nullptr, &size),
-            pellam::ERROR_FILE_NOT_FOUND)
+            pellam::reg::kErrorFileNotFound)
       << "the link was followed to its target";
-  EXPECT_EQ(registry.RegCloseKey(key), pellam::ERROR_SUCCESS);
+  EXPECT_EQ(registry.RegCloseKey(key), pellam::reg::kErrorSuccess);
 }
 
 TEST(RealPrefixTest, ScanPassingOverKeysAgreesWithReadingEveryLine) {
@@ -193,7 +193,7 @@ TEST(RealPrefixTest, NeverTouchesTheFiles) {
     before.push_back(std::filesystem::last_write_time(PrefixDir() / file));
   }
   RecordingSink sink;
-  Read(pellam::HKEY_CURRENT_USER, u"Software\\Pellam Test", u"Text", sink);
+  Read(pellam::reg::kCurrentUser, u"Software\\Pellam Test", u"Text", sink);
   std::size_t i = 0;
   for (const char* file : {"system.reg", "user.reg", "userdef.reg"}) {
     EXPECT_EQ(std::filesystem::last_write_time(PrefixDir() / file), before[i++]) << file;

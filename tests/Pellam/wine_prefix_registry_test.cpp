@@ -89,26 +89,27 @@ TEST_P(WinePrefixRegistryTest, AnswersAsWineDoes) {
   pellam::wine::WinePrefixRegistry registry(prefix.dir());
 
   KeyHandle key{};
-  ASSERT_EQ(registry.RegOpenKeyExA(row.root, row.path.c_str(), 0, pellam::KEY_QUERY_VALUE, &key),
-            row.open_rc);
-  if (row.open_rc != pellam::ERROR_SUCCESS) {
+  ASSERT_EQ(
+      registry.RegOpenKeyExA(row.root, row.path.c_str(), 0, pellam::reg::kKeyQueryValue, &key),
+      row.open_rc);
+  if (row.open_rc != pellam::reg::kErrorSuccess) {
     return;
   }
   std::uint32_t type = 0xDEAD;
   std::uint32_t size = 0;
   ASSERT_EQ(registry.RegQueryValueExA(key, row.value.c_str(), nullptr, &type, nullptr, &size),
             row.query_rc);
-  if (row.query_rc == pellam::ERROR_SUCCESS) {
+  if (row.query_rc == pellam::reg::kErrorSuccess) {
     EXPECT_EQ(type, row.type);
     std::string buffer(size, ' ');
     EXPECT_EQ(registry.RegQueryValueExA(key, row.value.c_str(), nullptr, &type,
                                         reinterpret_cast<std::uint8_t*>(buffer.data()), &size),
-              pellam::ERROR_SUCCESS);
+              pellam::reg::kErrorSuccess);
     EXPECT_EQ(buffer.substr(0, size), row.data);
   } else {
     EXPECT_EQ(size, 0u) << "a failed query leaves the size alone";
   }
-  EXPECT_EQ(registry.RegCloseKey(key), pellam::ERROR_SUCCESS);
+  EXPECT_EQ(registry.RegCloseKey(key), pellam::reg::kErrorSuccess);
 }
 
 // One key with one value line, read back from HKLM\Software\A.
@@ -118,18 +119,18 @@ Row Value(std::string name, const std::string& value_line, std::uint32_t type, s
              kHeader + "[Software\\\\A] 1\n" + value_line + "\n",
              "",
              "",
-             pellam::HKEY_LOCAL_MACHINE,
+             pellam::reg::kLocalMachine,
              "Software\\A",
              std::move(value),
-             pellam::ERROR_SUCCESS,
-             pellam::ERROR_SUCCESS,
+             pellam::reg::kErrorSuccess,
+             pellam::reg::kErrorSuccess,
              type,
              std::move(data)};
 }
 
 // Whether HKLM\`path` opens in a system.reg of `body`.
 Row Opens(std::string name, const std::string& body, std::string path, std::int32_t rc,
-          KeyHandle root = pellam::HKEY_LOCAL_MACHINE) {
+          KeyHandle root = pellam::reg::kLocalMachine) {
   return Row{std::move(name),
              kHeader + body,
              "",
@@ -138,7 +139,7 @@ Row Opens(std::string name, const std::string& body, std::string path, std::int3
              std::move(path),
              "",
              rc,
-             pellam::ERROR_FILE_NOT_FOUND,
+             pellam::reg::kErrorFileNotFound,
              0,
              ""};
 }
@@ -149,18 +150,18 @@ Row Reads(std::string name, const std::string& body, std::string path, std::stri
              kHeader + body,
              "",
              "",
-             pellam::HKEY_LOCAL_MACHINE,
+             pellam::reg::kLocalMachine,
              std::move(path),
              "v",
-             pellam::ERROR_SUCCESS,
-             pellam::ERROR_SUCCESS,
-             pellam::REG_SZ,
+             pellam::reg::kErrorSuccess,
+             pellam::reg::kErrorSuccess,
+             pellam::reg::kTypeSz,
              std::move(data)};
 }
 
 Row Missing(std::string name, const std::string& body, std::string path) {
   Row row = Reads(std::move(name), body, std::move(path), "");
-  row.query_rc = pellam::ERROR_FILE_NOT_FOUND;
+  row.query_rc = pellam::reg::kErrorFileNotFound;
   return row;
 }
 
@@ -168,60 +169,62 @@ std::vector<Row> Rows() {
   const std::string t = "[Software\\\\T]\n\"v\"=\"t\"\n";
   return {
       // Data forms.
-      Value("String", "\"v\"=\"hello\"", pellam::REG_SZ, "hello\0"s),
-      Value("EmptyString", "\"v\"=\"\"", pellam::REG_SZ, "\0"s),
-      Value("StringWithStrTag", "\"v\"=str:\"x\"", pellam::REG_SZ, "x\0"s),
-      Value("ExpandString", "\"v\"=str(2):\"%x%\"", pellam::REG_EXPAND_SZ, "%x%\0"s),
-      Value("MultiString", "\"v\"=str(7):\"a\\0b\\0\"", pellam::REG_MULTI_SZ, "a\0b\0\0"s),
-      Value("Dword", "\"v\"=dword:0000002a", pellam::REG_DWORD, "\x2a\0\0\0"s),
-      Value("DwordCutTo32Bits", "\"v\"=dword:1234567890", pellam::REG_DWORD, "\x90\x78\x56\x34"s),
-      Value("DwordNotANumberIsZero", "\"v\"=dword:zz", pellam::REG_DWORD, "\0\0\0\0"s),
-      Value("DwordNegativeWraps", "\"v\"=dword:-1", pellam::REG_DWORD, "\xff\xff\xff\xff"s),
-      Value("Binary", "\"v\"=hex:01,02,ff", pellam::REG_BINARY, "\x01\x02\xff"s),
-      Value("BinaryEmpty", "\"v\"=hex:", pellam::REG_BINARY, ""),
-      Value("HexContinuedOnNextLines", "\"v\"=hex:01,02,\\\n  03,\\\n  04", pellam::REG_BINARY,
-            "\x01\x02\x03\x04"s),
-      Value("HexBytesWithoutCommas", "\"v\"=hex:01 02", pellam::REG_BINARY, "\x01\x02"s),
-      Value("Qword", "\"v\"=hex(b):2a,00,00,00,00,00,00,00", pellam::REG_QWORD,
+      Value("String", "\"v\"=\"hello\"", pellam::reg::kTypeSz, "hello\0"s),
+      Value("EmptyString", "\"v\"=\"\"", pellam::reg::kTypeSz, "\0"s),
+      Value("StringWithStrTag", "\"v\"=str:\"x\"", pellam::reg::kTypeSz, "x\0"s),
+      Value("ExpandString", "\"v\"=str(2):\"%x%\"", pellam::reg::kTypeExpandSz, "%x%\0"s),
+      Value("MultiString", "\"v\"=str(7):\"a\\0b\\0\"", pellam::reg::kTypeMultiSz, "a\0b\0\0"s),
+      Value("Dword", "\"v\"=dword:0000002a", pellam::reg::kTypeDword, "\x2a\0\0\0"s),
+      Value("DwordCutTo32Bits", "\"v\"=dword:1234567890", pellam::reg::kTypeDword,
+            "\x90\x78\x56\x34"s),
+      Value("DwordNotANumberIsZero", "\"v\"=dword:zz", pellam::reg::kTypeDword, "\0\0\0\0"s),
+      Value("DwordNegativeWraps", "\"v\"=dword:-1", pellam::reg::kTypeDword, "\xff\xff\xff\xff"s),
+      Value("Binary", "\"v\"=hex:01,02,ff", pellam::reg::kTypeBinary, "\x01\x02\xff"s),
+      Value("BinaryEmpty", "\"v\"=hex:", pellam::reg::kTypeBinary, ""),
+      Value("HexContinuedOnNextLines", "\"v\"=hex:01,02,\\\n  03,\\\n  04",
+            pellam::reg::kTypeBinary, "\x01\x02\x03\x04"s),
+      Value("HexBytesWithoutCommas", "\"v\"=hex:01 02", pellam::reg::kTypeBinary, "\x01\x02"s),
+      Value("Qword", "\"v\"=hex(b):2a,00,00,00,00,00,00,00", pellam::reg::kTypeQword,
             "\x2a\0\0\0\0\0\0\0"s),
-      Value("HexNone", "\"v\"=hex(0):", pellam::REG_NONE, ""),
+      Value("HexNone", "\"v\"=hex(0):", pellam::reg::kTypeNone, ""),
       Value("HexOfUnknownType", "\"v\"=hex(1234):ab", 0x1234, "\xab"s),
-      Value("HexStringWithoutTerminator", "\"v\"=hex(1):61,00,62,00", pellam::REG_SZ, "ab"),
-      Value("HexStringWithOddByte", "\"v\"=hex(1):61,00,62", pellam::REG_SZ, "a"),
-      Value("DefaultValue", "@=\"d\"", pellam::REG_SZ, "d\0"s, ""),
-      Value("SpacesAroundEquals", "\"v\" = \"s\"", pellam::REG_SZ, "s\0"s),
-      Value("ValueNameIsCaseInsensitive", "\"Value\"=\"c\"", pellam::REG_SZ, "c\0"s, "VALUE"),
-      Value("MalformedDataIsNone", "\"v\"=bogus", pellam::REG_NONE, ""),
-      Value("HexByteTooBigIsNone", "\"v\"=hex:1ff", pellam::REG_NONE, ""),
-      Value("UnterminatedStringIsNone", "\"v\"=\"abc", pellam::REG_NONE, ""),
-      Value("HexTypeWithoutColonIsNone", "\"v\"=hex(1)01", pellam::REG_NONE, ""),
-      Value("HexContinuationAtEndOfFileIsNone", "\"v\"=hex:01,\\", pellam::REG_NONE, ""),
-      Value("LastDataWins", "\"v\"=\"a\"\n\"V\"=\"b\"", pellam::REG_SZ, "b\0"s),
-      Value("MalformedRepeatResetsToNone", "\"v\"=\"a\"\n\"v\"=junk", pellam::REG_NONE, ""),
+      Value("HexStringWithoutTerminator", "\"v\"=hex(1):61,00,62,00", pellam::reg::kTypeSz, "ab"),
+      Value("HexStringWithOddByte", "\"v\"=hex(1):61,00,62", pellam::reg::kTypeSz, "a"),
+      Value("DefaultValue", "@=\"d\"", pellam::reg::kTypeSz, "d\0"s, ""),
+      Value("SpacesAroundEquals", "\"v\" = \"s\"", pellam::reg::kTypeSz, "s\0"s),
+      Value("ValueNameIsCaseInsensitive", "\"Value\"=\"c\"", pellam::reg::kTypeSz, "c\0"s, "VALUE"),
+      Value("MalformedDataIsNone", "\"v\"=bogus", pellam::reg::kTypeNone, ""),
+      Value("HexByteTooBigIsNone", "\"v\"=hex:1ff", pellam::reg::kTypeNone, ""),
+      Value("UnterminatedStringIsNone", "\"v\"=\"abc", pellam::reg::kTypeNone, ""),
+      Value("HexTypeWithoutColonIsNone", "\"v\"=hex(1)01", pellam::reg::kTypeNone, ""),
+      Value("HexContinuationAtEndOfFileIsNone", "\"v\"=hex:01,\\", pellam::reg::kTypeNone, ""),
+      Value("LastDataWins", "\"v\"=\"a\"\n\"V\"=\"b\"", pellam::reg::kTypeSz, "b\0"s),
+      Value("MalformedRepeatResetsToNone", "\"v\"=\"a\"\n\"v\"=junk", pellam::reg::kTypeNone, ""),
       // Escapes and encodings.
-      Value("Escapes", R"("v"="q\"b\\s\[\]\z")", pellam::REG_SZ, "q\"b\\s[]z\0"s),
-      Value("ControlEscapes", R"("v"="\a\b\e\f\n\r\t\v")", pellam::REG_SZ, "\a\b\x1b\f\n\r\t\v\0"s),
-      Value("OctalEscapes", R"("v"="\101\0609")", pellam::REG_SZ, "A09\0"s),
-      Value("HexEscapeGreedyToFourDigits", R"("v"="\x263a1")", pellam::REG_SZ,
+      Value("Escapes", R"("v"="q\"b\\s\[\]\z")", pellam::reg::kTypeSz, "q\"b\\s[]z\0"s),
+      Value("ControlEscapes", R"("v"="\a\b\e\f\n\r\t\v")", pellam::reg::kTypeSz,
+            "\a\b\x1b\f\n\r\t\v\0"s),
+      Value("OctalEscapes", R"("v"="\101\0609")", pellam::reg::kTypeSz, "A09\0"s),
+      Value("HexEscapeGreedyToFourDigits", R"("v"="\x263a1")", pellam::reg::kTypeSz,
             "\xe2\x98\xba"
             "1\0"s),
-      Value("HexEscapeWithoutDigits", R"("v"="\xg")", pellam::REG_SZ, "xg\0"s),
-      Value("SurrogatePairFromTwoEscapes", R"("v"="\xd83d\xde00")", pellam::REG_SZ,
+      Value("HexEscapeWithoutDigits", R"("v"="\xg")", pellam::reg::kTypeSz, "xg\0"s),
+      Value("SurrogatePairFromTwoEscapes", R"("v"="\xd83d\xde00")", pellam::reg::kTypeSz,
             "\xf0\x9f\x98\x80\0"s),
-      Value("LoneSurrogateBecomesReplacement", R"("v"="\xd83d")", pellam::REG_SZ,
+      Value("LoneSurrogateBecomesReplacement", R"("v"="\xd83d")", pellam::reg::kTypeSz,
             "\xef\xbf\xbd\0"s),
-      Value("RawUtf8", "\"v\"=\"caf\xc3\xa9\"", pellam::REG_SZ, "caf\xc3\xa9\0"s),
+      Value("RawUtf8", "\"v\"=\"caf\xc3\xa9\"", pellam::reg::kTypeSz, "caf\xc3\xa9\0"s),
       Value("InvalidUtf8BecomesReplacement",
             "\"v\"=\"a\xff"
             "b\"",
-            pellam::REG_SZ,
+            pellam::reg::kTypeSz,
             "a\xef\xbf\xbd"
             "b\0"s),
-      Value("EscapedValueName", R"("a\"b"="n")", pellam::REG_SZ, "n\0"s, "a\"b"),
+      Value("EscapedValueName", R"("a\"b"="n")", pellam::reg::kTypeSz, "n\0"s, "a\"b"),
       // Lines.
-      Value("CrLfLineEnds", "\"v\"=\"x\"\r", pellam::REG_SZ, "x\0"s),
-      Value("NulEndsTheLine", "\"v\"=\"ab\"\0\"more\""s, pellam::REG_SZ, "ab\0"s),
-      Value("IndentedLines", "   \"v\"=\"i\"", pellam::REG_SZ, "i\0"s),
+      Value("CrLfLineEnds", "\"v\"=\"x\"\r", pellam::reg::kTypeSz, "x\0"s),
+      Value("NulEndsTheLine", "\"v\"=\"ab\"\0\"more\""s, pellam::reg::kTypeSz, "ab\0"s),
+      Value("IndentedLines", "   \"v\"=\"i\"", pellam::reg::kTypeSz, "i\0"s),
       Missing("NameWithoutEqualsIsSkipped", "[Software\\\\A]\n\"v\" \"x\"\n", "Software\\A"),
       Missing("DefaultValueUnset", "[Software\\\\A]\n\"w\"=\"x\"\n", "Software\\A"),
       Missing("ValueBeforeAnyKeyIsDropped", "\"v\"=\"x\"\n[Software\\\\A]\n", "Software\\A"),
@@ -237,7 +240,7 @@ std::vector<Row> Rows() {
       Reads("NonAsciiKeyNamesFold", "[Software\\\\\\x3a9\\x3bc\\x3ad\\x3b3\\x3b1]\n\"v\"=\"g\"\n",
             "Software\\\xce\xa9\xce\x9c\xce\x88\xce\x93\xce\x91", "g\0"s),
       Opens("KelvinSignDoesNotFold", "[Software\\\\k]\n", "Software\\\xe2\x84\xaa",
-            pellam::ERROR_FILE_NOT_FOUND),
+            pellam::reg::kErrorFileNotFound),
       Reads("EscapedKeyName", "[Software\\\\Caf\\xe9 \\[1\\]]\n\"v\"=\"e\"\n",
             "Software\\Caf\xc3\xa9 [1]", "e\0"s),
       Reads("RunsOfSeparatorsCollapse", "[Software\\\\\\\\\\\\A\\\\]\n\"v\"=\"r\"\n",
@@ -247,52 +250,53 @@ std::vector<Row> Rows() {
       Reads("RootSection", "[]\n\"v\"=\"root\"\n", "", "root\0"s),
       Reads("KeyLineMayBeIndented", "  [Software\\\\A]\n\"v\"=\"i\"\n", "Software\\A", "i\0"s),
       Opens("ParentOfASectionExists", "[Software\\\\A\\\\B]\n", "Software\\A",
-            pellam::ERROR_SUCCESS),
-      Opens("MissingKey", "[Software\\\\A]\n", "Software\\B", pellam::ERROR_FILE_NOT_FOUND),
+            pellam::reg::kErrorSuccess),
+      Opens("MissingKey", "[Software\\\\A]\n", "Software\\B", pellam::reg::kErrorFileNotFound),
       Opens("SectionWithLeadingSeparatorIsDropped", "[\\\\Software\\\\A]\n", "Software\\A",
-            pellam::ERROR_FILE_NOT_FOUND),
+            pellam::reg::kErrorFileNotFound),
       Opens("SectionWithOverlongNameIsDropped",
             "[Software\\\\" + std::string(257, 'n') + "\\\\C]\n", "Software",
-            pellam::ERROR_FILE_NOT_FOUND),
+            pellam::reg::kErrorFileNotFound),
       Opens("UnterminatedKeyLineIsDropped", "[Software\\\\A\n", "Software\\A",
-            pellam::ERROR_FILE_NOT_FOUND),
+            pellam::reg::kErrorFileNotFound),
       Opens("HexContinuationSwallowsAKeyLine",
             "[Software\\\\A]\n\"b\"=hex:01,\\\n[Software\\\\B]\n", "Software\\B",
-            pellam::ERROR_FILE_NOT_FOUND),
+            pellam::reg::kErrorFileNotFound),
       Opens("KeyLineAfterValueWithBackslashStillCounts",
             "[Software\\\\A]\n\"p\"=\"C:\\\\x\"\n[Software\\\\B]\n", "Software\\B",
-            pellam::ERROR_SUCCESS),
+            pellam::reg::kErrorSuccess),
       Opens("NoContinuationWithoutAKey", "\"b\"=hex:01,\\\n[Software\\\\B]\n", "Software\\B",
-            pellam::ERROR_SUCCESS),
+            pellam::reg::kErrorSuccess),
       Opens("UnknownArchStopsLoading", "#arch=win16\n[Software\\\\A]\n", "Software\\A",
-            pellam::ERROR_FILE_NOT_FOUND),
+            pellam::reg::kErrorFileNotFound),
       Opens("ChangingArchStopsLoading", "#arch=win64\n#arch=win32\n[Software\\\\A]\n",
-            "Software\\A", pellam::ERROR_FILE_NOT_FOUND),
+            "Software\\A", pellam::reg::kErrorFileNotFound),
       Opens("ArchAfterMalformedKeyStopsLoading",
             "[Software\\\\A]\n[Bad\n#arch=x\n[Software\\\\B]\n", "Software\\B",
-            pellam::ERROR_FILE_NOT_FOUND),
+            pellam::reg::kErrorFileNotFound),
       Opens("ArchInsideAKeyIsAnOption", "[Software\\\\A]\n#arch=x\n[Software\\\\B]\n",
-            "Software\\B", pellam::ERROR_SUCCESS),
+            "Software\\B", pellam::reg::kErrorSuccess),
       // Paths given to RegOpenKeyExA.
-      Opens("LeadingBackslash", "[Software\\\\A]\n", "\\Software", pellam::ERROR_BAD_PATHNAME),
+      Opens("LeadingBackslash", "[Software\\\\A]\n", "\\Software", pellam::reg::kErrorBadPathname),
       Opens("OneLeadingBackslashUnderClassesRoot", "[Software\\\\Classes\\\\.txt]\n", "\\.txt",
-            pellam::ERROR_SUCCESS, pellam::HKEY_CLASSES_ROOT),
+            pellam::reg::kErrorSuccess, pellam::reg::kClassesRoot),
       Opens("TwoLeadingBackslashesUnderClassesRoot", "[Software\\\\Classes\\\\.txt]\n", "\\\\.txt",
-            pellam::ERROR_BAD_PATHNAME, pellam::HKEY_CLASSES_ROOT),
+            pellam::reg::kErrorBadPathname, pellam::reg::kClassesRoot),
       Opens("PartOf257Characters", "", "Software\\" + std::string(257, 'x'),
-            pellam::ERROR_INVALID_PARAMETER),
+            pellam::reg::kErrorInvalidParameter),
       Opens("PartOf256CharactersIsJustMissing", "", "Software\\" + std::string(256, 'x'),
-            pellam::ERROR_FILE_NOT_FOUND),
-      Opens("EmptyPathOpensTheRoot", "", "", pellam::ERROR_SUCCESS),
-      Opens("RootOfMissingClassesOpens", "", "", pellam::ERROR_SUCCESS, pellam::HKEY_CLASSES_ROOT),
+            pellam::reg::kErrorFileNotFound),
+      Opens("EmptyPathOpensTheRoot", "", "", pellam::reg::kErrorSuccess),
+      Opens("RootOfMissingClassesOpens", "", "", pellam::reg::kErrorSuccess,
+            pellam::reg::kClassesRoot),
       Opens("CurrentConfig", "[System\\\\CurrentControlSet\\\\Hardware Profiles\\\\Current\\\\X]\n",
-            "X", pellam::ERROR_SUCCESS, pellam::HKEY_CURRENT_CONFIG),
+            "X", pellam::reg::kErrorSuccess, pellam::reg::kCurrentConfig),
       // As in every prefix, CurrentControlSet on the way to the root is a link.
       Opens("CurrentConfigThroughTheControlSetLink",
             "[System\\\\CurrentControlSet]\n" +
                 LinkTo(u"\\Registry\\Machine\\System\\ControlSet001") +
                 "[System\\\\ControlSet001\\\\Hardware Profiles\\\\Current\\\\X]\n",
-            "X", pellam::ERROR_SUCCESS, pellam::HKEY_CURRENT_CONFIG),
+            "X", pellam::reg::kErrorSuccess, pellam::reg::kCurrentConfig),
       // Links.
       Reads("LinkFollowed", "[Software\\\\L]\n" + LinkTo(u"\\Registry\\Machine\\Software\\T") + t,
             "Software\\L", "t\0"s),
@@ -309,26 +313,26 @@ std::vector<Row> Rows() {
             "Software\\L", "t\0"s),
       Reads("ChainOf16LinksIsFollowed", LinkChain(16) + t, "Software\\L1", "t\0"s),
       Opens("ChainOf17LinksIsTooDeep", LinkChain(17) + t, "Software\\L1",
-            pellam::ERROR_FILE_NOT_FOUND),
+            pellam::reg::kErrorFileNotFound),
       Opens("LinkToItself", "[Software\\\\L]\n" + LinkTo(u"\\Registry\\Machine\\Software\\L"),
-            "Software\\L", pellam::ERROR_FILE_NOT_FOUND),
+            "Software\\L", pellam::reg::kErrorFileNotFound),
       Opens("LinksInACircle",
             "[Software\\\\A]\n" + LinkTo(u"\\Registry\\Machine\\Software\\B") +
                 "[Software\\\\B]\n" + LinkTo(u"\\Registry\\Machine\\Software\\A"),
-            "Software\\A\\X", pellam::ERROR_FILE_NOT_FOUND),
+            "Software\\A\\X", pellam::reg::kErrorFileNotFound),
       Opens("LinkWithRelativeTarget", "[Software\\\\L]\n" + LinkTo(u"Software\\T") + t,
-            "Software\\L", pellam::ERROR_FILE_NOT_FOUND),
+            "Software\\L", pellam::reg::kErrorFileNotFound),
       Opens("LinkWithoutTarget", "[Software\\\\L]\n#link\n" + t, "Software\\L",
-            pellam::ERROR_FILE_NOT_FOUND),
+            pellam::reg::kErrorFileNotFound),
       Opens("LinkToMissingKey", "[Software\\\\L]\n" + LinkTo(u"\\Registry\\Machine\\Nope"),
-            "Software\\L", pellam::ERROR_FILE_NOT_FOUND),
+            "Software\\L", pellam::reg::kErrorFileNotFound),
       Opens("LinkToRegistryRootOnly", "[Software\\\\L]\n" + LinkTo(u"\\Registry\\"), "Software\\L",
-            pellam::ERROR_FILE_NOT_FOUND),
+            pellam::reg::kErrorFileNotFound),
       Opens("LinkFlagInARepeatedSection",
             "[Software\\\\L]\n\"SymbolicLinkValue\"=hex(6):5c,00,52,00,65,00,67,00,69,00,73,00,"
             "74,00,72,00,79,00,5c,00,4d,00,61,00,63,00,68,00,69,00,6e,00,65,00\n"
             "[Software\\\\L]\n#link\n",
-            "Software\\L\\Software", pellam::ERROR_SUCCESS),
+            "Software\\L\\Software", pellam::reg::kErrorSuccess),
   };
 }
 
@@ -338,7 +342,7 @@ std::vector<Row> AllRows() {
     if (row.name == "WrongHeaderMakesTheFileEmpty") {
       row.system = "WINE REGISTRY Version 1\n[Software\\\\A]\n\"v\"=\"x\"\n";
       row.path = "Software\\A";
-      row.open_rc = pellam::ERROR_FILE_NOT_FOUND;
+      row.open_rc = pellam::reg::kErrorFileNotFound;
     }
   }
   // Files other than system.reg.
@@ -355,22 +359,23 @@ std::vector<Row> AllRows() {
                std::move(path),
                "v",
                rc,
-               pellam::ERROR_SUCCESS,
-               pellam::REG_SZ,
+               pellam::reg::kErrorSuccess,
+               pellam::reg::kTypeSz,
                std::move(data)};
   };
-  rows.push_back(in_users("CurrentUser", pellam::HKEY_CURRENT_USER, "Software\\U",
-                          pellam::ERROR_SUCCESS, "user\0"s));
-  rows.push_back(in_users("UsersDefault", pellam::HKEY_USERS, ".DEFAULT\\Software\\D",
-                          pellam::ERROR_SUCCESS, "default\0"s));
-  rows.push_back(in_users("UsersCurrentUserSid", pellam::HKEY_USERS,
-                          "S-1-5-21-0-0-0-1000\\Software\\U", pellam::ERROR_SUCCESS, "user\0"s));
-  rows.push_back(
-      in_users("UsersOtherSid", pellam::HKEY_USERS, "S-1-5-18", pellam::ERROR_FILE_NOT_FOUND, ""));
-  rows.push_back(in_users("LinkAcrossFiles", pellam::HKEY_LOCAL_MACHINE, "Software\\L",
-                          pellam::ERROR_SUCCESS, "user\0"s));
-  rows.push_back(in_users("MissingFileMeansNoKeys", pellam::HKEY_LOCAL_MACHINE, "Software\\X",
-                          pellam::ERROR_FILE_NOT_FOUND, ""));
+  rows.push_back(in_users("CurrentUser", pellam::reg::kCurrentUser, "Software\\U",
+                          pellam::reg::kErrorSuccess, "user\0"s));
+  rows.push_back(in_users("UsersDefault", pellam::reg::kUsers, ".DEFAULT\\Software\\D",
+                          pellam::reg::kErrorSuccess, "default\0"s));
+  rows.push_back(in_users("UsersCurrentUserSid", pellam::reg::kUsers,
+                          "S-1-5-21-0-0-0-1000\\Software\\U", pellam::reg::kErrorSuccess,
+                          "user\0"s));
+  rows.push_back(in_users("UsersOtherSid", pellam::reg::kUsers, "S-1-5-18",
+                          pellam::reg::kErrorFileNotFound, ""));
+  rows.push_back(in_users("LinkAcrossFiles", pellam::reg::kLocalMachine, "Software\\L",
+                          pellam::reg::kErrorSuccess, "user\0"s));
+  rows.push_back(in_users("MissingFileMeansNoKeys", pellam::reg::kLocalMachine, "Software\\X",
+                          pellam::reg::kErrorFileNotFound, ""));
   rows.back().system.clear();
   return rows;
 }
@@ -389,61 +394,62 @@ class WinePrefixRegistryCallsTest : public testing::Test {
 
 TEST_F(WinePrefixRegistryCallsTest, BufferTooSmallGivesMoreDataAndTheSize) {
   KeyHandle key{};
-  ASSERT_EQ(registry_.RegOpenKeyExA(pellam::HKEY_LOCAL_MACHINE, "Software\\A", 0, 1, &key), 0);
+  ASSERT_EQ(registry_.RegOpenKeyExA(pellam::reg::kLocalMachine, "Software\\A", 0, 1, &key), 0);
   std::uint8_t buffer[5] = {1, 1, 1, 1, 1};
   std::uint32_t size = sizeof buffer;
   std::uint32_t type = 0;
   EXPECT_EQ(registry_.RegQueryValueExA(key, "v", nullptr, &type, buffer, &size),
-            pellam::ERROR_MORE_DATA);
+            pellam::reg::kErrorMoreData);
   EXPECT_EQ(size, 6u);
-  EXPECT_EQ(type, pellam::REG_SZ);
+  EXPECT_EQ(type, pellam::reg::kTypeSz);
   EXPECT_EQ(buffer[0], 1) << "nothing is written";
   EXPECT_EQ(registry_.RegCloseKey(key), 0);
 }
 
 TEST_F(WinePrefixRegistryCallsTest, ClosingTwiceOrABadHandleIsAnInvalidHandle) {
   KeyHandle key{};
-  ASSERT_EQ(registry_.RegOpenKeyExA(pellam::HKEY_LOCAL_MACHINE, "Software\\A", 0, 1, &key), 0);
-  EXPECT_EQ(registry_.RegCloseKey(key), pellam::ERROR_SUCCESS);
-  EXPECT_EQ(registry_.RegCloseKey(key), pellam::ERROR_INVALID_HANDLE);
-  EXPECT_EQ(registry_.RegCloseKey(static_cast<KeyHandle>(0x1234)), pellam::ERROR_INVALID_HANDLE);
-  EXPECT_EQ(registry_.RegCloseKey(pellam::HKEY_LOCAL_MACHINE), pellam::ERROR_SUCCESS);
+  ASSERT_EQ(registry_.RegOpenKeyExA(pellam::reg::kLocalMachine, "Software\\A", 0, 1, &key), 0);
+  EXPECT_EQ(registry_.RegCloseKey(key), pellam::reg::kErrorSuccess);
+  EXPECT_EQ(registry_.RegCloseKey(key), pellam::reg::kErrorInvalidHandle);
+  EXPECT_EQ(registry_.RegCloseKey(static_cast<KeyHandle>(0x1234)),
+            pellam::reg::kErrorInvalidHandle);
+  EXPECT_EQ(registry_.RegCloseKey(pellam::reg::kLocalMachine), pellam::reg::kErrorSuccess);
   std::uint32_t size = 0;
   EXPECT_EQ(registry_.RegQueryValueExA(key, "v", nullptr, nullptr, nullptr, &size),
-            pellam::ERROR_INVALID_HANDLE);
+            pellam::reg::kErrorInvalidHandle);
 }
 
 TEST_F(WinePrefixRegistryCallsTest, OpensBelowAnOpenKeyAndQueriesARoot) {
   KeyHandle software{};
   KeyHandle a{};
-  ASSERT_EQ(registry_.RegOpenKeyExA(pellam::HKEY_LOCAL_MACHINE, "software", 0, 1, &software), 0);
+  ASSERT_EQ(registry_.RegOpenKeyExA(pellam::reg::kLocalMachine, "software", 0, 1, &software), 0);
   ASSERT_EQ(registry_.RegOpenKeyExA(software, "a", 0, 1, &a), 0);
   std::uint32_t size = 0;
   EXPECT_EQ(registry_.RegQueryValueExA(a, "d", nullptr, nullptr, nullptr, &size), 0);
   EXPECT_EQ(size, 4u);
   EXPECT_EQ(
-      registry_.RegQueryValueExA(pellam::HKEY_LOCAL_MACHINE, "v", nullptr, nullptr, nullptr, &size),
-      pellam::ERROR_FILE_NOT_FOUND);
+      registry_.RegQueryValueExA(pellam::reg::kLocalMachine, "v", nullptr, nullptr, nullptr, &size),
+      pellam::reg::kErrorFileNotFound);
   EXPECT_EQ(registry_.RegCloseKey(a), 0);
   EXPECT_EQ(registry_.RegCloseKey(software), 0);
 }
 
 TEST_F(WinePrefixRegistryCallsTest, EachOpenReadsTheFileAfresh) {
   KeyHandle key{};
-  ASSERT_EQ(registry_.RegOpenKeyExA(pellam::HKEY_LOCAL_MACHINE, "Software\\B", 0, 1, &key),
-            pellam::ERROR_FILE_NOT_FOUND);
+  ASSERT_EQ(registry_.RegOpenKeyExA(pellam::reg::kLocalMachine, "Software\\B", 0, 1, &key),
+            pellam::reg::kErrorFileNotFound);
   prefix_.Write("system.reg", kHeader + "[Software\\\\B]\n");
-  EXPECT_EQ(registry_.RegOpenKeyExA(pellam::HKEY_LOCAL_MACHINE, "Software\\B", 0, 1, &key),
-            pellam::ERROR_SUCCESS);
+  EXPECT_EQ(registry_.RegOpenKeyExA(pellam::reg::kLocalMachine, "Software\\B", 0, 1, &key),
+            pellam::reg::kErrorSuccess);
   EXPECT_EQ(registry_.RegCloseKey(key), 0);
 }
 
 TEST_F(WinePrefixRegistryCallsTest, ReservedMustBeNull) {
   std::uint32_t reserved = 0;
   std::uint32_t size = 0;
-  EXPECT_EQ(registry_.RegQueryValueExA(pellam::HKEY_LOCAL_MACHINE, "v", &reserved, nullptr, nullptr,
+  EXPECT_EQ(registry_.RegQueryValueExA(pellam::reg::kLocalMachine, "v", &reserved, nullptr, nullptr,
                                        &size),
-            pellam::ERROR_INVALID_PARAMETER);
+            pellam::reg::kErrorInvalidParameter);
 }
 
 TEST(WinePrefixRegistryTest, FindsThePrefixAsWineDoes) {
@@ -467,9 +473,9 @@ TEST(WinePrefixRegistryTest, NoPrefixHoldsNoKeysWhateverTheWorkingDirectoryHolds
       pellam::wine::WinePrefixRegistry::FindPrefix(nullptr, nullptr));
   KeyHandle key{};
   const std::int32_t opened =
-      registry.RegOpenKeyExA(pellam::HKEY_LOCAL_MACHINE, "Software\\A", 0, 1, &key);
+      registry.RegOpenKeyExA(pellam::reg::kLocalMachine, "Software\\A", 0, 1, &key);
   std::filesystem::current_path(previous);
-  EXPECT_EQ(opened, pellam::ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(opened, pellam::reg::kErrorFileNotFound);
 }
 
 TEST(WinePrefixRegistryTest, SurvivesHostileFiles) {
@@ -497,18 +503,18 @@ TEST(WinePrefixRegistryTest, SurvivesHostileFiles) {
   for (const std::string& text : texts) {
     prefix.Write("system.reg", text);
     KeyHandle key{};
-    const auto rc = registry.RegOpenKeyExA(pellam::HKEY_LOCAL_MACHINE, "Software\\A", 0, 1, &key);
-    if (rc == pellam::ERROR_SUCCESS) {
+    const auto rc = registry.RegOpenKeyExA(pellam::reg::kLocalMachine, "Software\\A", 0, 1, &key);
+    if (rc == pellam::reg::kErrorSuccess) {
       std::uint32_t size = 0;
       registry.RegQueryValueExA(key, "v", nullptr, nullptr, nullptr, &size);
       EXPECT_EQ(registry.RegCloseKey(key), 0);
     } else {
-      EXPECT_EQ(rc, pellam::ERROR_FILE_NOT_FOUND);
+      EXPECT_EQ(rc, pellam::reg::kErrorFileNotFound);
     }
   }
   KeyHandle key{};
-  EXPECT_EQ(registry.RegOpenKeyExA(pellam::HKEY_LOCAL_MACHINE, "K999999", 0, 1, &key),
-            pellam::ERROR_SUCCESS);
+  EXPECT_EQ(registry.RegOpenKeyExA(pellam::reg::kLocalMachine, "K999999", 0, 1, &key),
+            pellam::reg::kErrorSuccess);
   EXPECT_EQ(registry.RegCloseKey(key), 0);
 }
 

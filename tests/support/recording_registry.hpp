@@ -26,7 +26,7 @@ class RecordingRegistry : public pellam::RegistryAccess {
   static constexpr pellam::KeyHandle kOpened = static_cast<pellam::KeyHandle>(0x44);
 
   std::string data = std::string("abc\0", 4);
-  std::uint32_t type = pellam::REG_SZ;
+  std::uint32_t type = pellam::reg::kTypeSz;
   Call failing = Call::kNone;
   Call throwing = Call::kNone;
   std::vector<std::string> log;
@@ -39,11 +39,11 @@ class RecordingRegistry : public pellam::RegistryAccess {
                   " " + std::to_string(desired_access));
     Act(Call::kOpen);
     if (failing == Call::kOpen) {
-      return pellam::ERROR_FILE_NOT_FOUND;
+      return pellam::reg::kErrorFileNotFound;
     }
     ++opens;
     *result = kOpened;
-    return pellam::ERROR_SUCCESS;
+    return pellam::reg::kErrorSuccess;
   }
 
   std::int32_t RegQueryValueExA(pellam::KeyHandle key, const char* value_name,
@@ -55,26 +55,26 @@ class RecordingRegistry : public pellam::RegistryAccess {
                   std::to_string(*size));
     Act(size_query ? Call::kSizeQuery : Call::kDataQuery);
     if (failing == (size_query ? Call::kSizeQuery : Call::kDataQuery)) {
-      return pellam::ERROR_FILE_NOT_FOUND;  // leaves the size as it was
+      return pellam::reg::kErrorFileNotFound;  // leaves the size as it was
     }
     const auto needed = static_cast<std::uint32_t>(data.size());
     *value_type = type;
     if (!size_query) {
       if (*size < needed) {
         *size = needed;
-        return pellam::ERROR_MORE_DATA;
+        return pellam::reg::kErrorMoreData;
       }
       std::memcpy(buffer, data.data(), needed);
     }
     *size = needed;
-    return pellam::ERROR_SUCCESS;
+    return pellam::reg::kErrorSuccess;
   }
 
   std::int32_t RegCloseKey(pellam::KeyHandle key) override {
     log.push_back("close " + LoggedHandle(key));
     ++closes;
     Act(Call::kClose);
-    return failing == Call::kClose ? pellam::ERROR_INVALID_HANDLE : pellam::ERROR_SUCCESS;
+    return failing == Call::kClose ? pellam::reg::kErrorInvalidHandle : pellam::reg::kErrorSuccess;
   }
 
  private:
