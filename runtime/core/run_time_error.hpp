@@ -6,8 +6,8 @@
 
 namespace rt {
 
-// The run-time errors this runtime raises, with the numbers and texts that
-// users of the original platform know them by.
+// The run-time errors this runtime raises, with their classic numbers and
+// texts.
 enum class ErrorNumber : std::int32_t {
   kInvalidProcedureCall = 5,
   kOverflow = 6,

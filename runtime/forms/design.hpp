@@ -7,7 +7,7 @@
 
 namespace rt::forms {
 
-// A window design as data, like a form file: every measure in twips
+// A window design as data: every measure in twips
 // (1/1440 inch; 15 twips are one logical pixel at 96 dpi).
 
 struct Rgb {

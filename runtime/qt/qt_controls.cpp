@@ -87,7 +87,7 @@ ControlWidget MakeWidget(const forms::ControlDesign& design, QWidget* parent) {
       label->setTextFormat(Qt::PlainText);
       label->setText(text);
       // One line, as designed: with a stand-in font a pixel wider than the
-      // original, wrapping would push the caption's last word out of sight.
+      // designed face, wrapping would push the caption's last word out of sight.
       label->setWordWrap(false);
       label->setAlignment(Horizontal(design.alignment) | Qt::AlignTop);
       if (design.border) {
