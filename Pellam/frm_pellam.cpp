@@ -109,14 +109,14 @@ rt::forms::FormDesign FrmPellamDesign() {
                .left = 120,
                .top = 1800,
                .width = 495,
-               .height = 255},
+               .height = 255,
+               .buddy = u"lblValue"},
               {.name = u"lblValue",
                .left = 720,
                .top = 1800,
                .width = 6495,
                .height = 255,
-               .border = true,
-               .accessible_name = u"Value"},
+               .border = true},
           },
   };
 }

@@ -6,13 +6,15 @@ set -euo pipefail
 build=(g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-liberation fonts-dejavu-core)
 display=(xvfb xauth xdotool x11-utils imagemagick python3 python3-xlib)
+# The accessibility bus and a private D-Bus session to run it on.
+a11y=(dbus at-spi2-core python3-gi gir1.2-atspi-2.0)
 test=(clang-format libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang-14 libclang-rt-14-dev g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine wine64 librsvg2-bin)
 
 wanted=("${build[@]}" "${display[@]}")
 if [[ "${1:-test}" == test ]]; then
-  wanted+=("${test[@]}")
+  wanted+=("${a11y[@]}" "${test[@]}")
 fi
 
 missing=()

@@ -50,13 +50,14 @@ struct ControlDesign {
   bool border = false;                // a label's single-line border
   std::optional<int> tab_index;       // focus order; unset for controls that take no focus
   std::vector<std::u16string> items;  // the entries of a drop-down list
-  // What a screen reader announces. Labels and buttons are announced by their
-  // caption when this is empty; a text box needs the name of the label that
-  // describes it.
+  // What a screen reader announces for a text box or a drop-down list, whose
+  // own text is their value. A label's or button's caption is what it shows,
+  // so it is also its name, and a label or button may not have this.
   std::u16string accessible_name;
-  // A label: the control it names. On Linux a drop-down list is announced by
-  // its selected entry, and only such a label tells a screen reader what the
-  // list is for.
+  // A label: the control it names (by name; not a member of a control array).
+  // A screen reader reads it with that control, whose own name stays its
+  // caption or value; on Linux a drop-down list is announced by its selected
+  // entry, and only such a label tells what the list is for.
   std::u16string buddy;
 };
 

@@ -312,8 +312,8 @@ void FrmPellamTest::namesEveryControlForScreenReaders_data() {
                                << "Get Value" << QStringList();
   QTest::newRow("Label1(2)") << "Label1(2)"
                              << "Value" << QStringList();
-  QTest::newRow("lblValue, not by its empty caption") << "lblValue"
-                                                      << "Value" << QStringList();
+  QTest::newRow("lblValue, while empty by its label") << "lblValue"
+                                                      << "Value" << QStringList{"Value"};
 }
 
 void FrmPellamTest::namesEveryControlForScreenReaders() {

@@ -1,0 +1,110 @@
+"""A real program as a screen reader meets it: through AT-SPI, on a private
+Xvfb display, on the private session bus that dbus-run-session gives. Buttons
+are pressed and boxes filled through the bus only, and what each control shows
+is read back from the bus.
+
+usage: dbus-run-session -- a11y_e2e.py corvel|pellam PROGRAM
+"""
+
+import os
+import re
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "support"))
+import xsession  # noqa: E402
+
+import gi  # noqa: E402
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi  # noqa: E402
+
+PREFIX = os.path.normpath(os.path.join(HERE, "..", "..", "examples", "wine-prefix"))
+
+
+class Bus:
+    """The program's accessible tree, read afresh at every look."""
+
+    def __init__(self, session, app_name):
+        self.session = session
+        desktop = Atspi.get_desktop(0)
+        apps = lambda: [desktop.get_child_at_index(i) for i in range(desktop.get_child_count())]
+        session.wait_until(lambda: any(app.get_name() == app_name for app in apps()),
+                           app_name + " on the accessibility bus")
+        self.app = next(app for app in apps() if app.get_name() == app_name)
+        self.app.set_cache_mask(Atspi.Cache.NONE)
+
+    def all(self, node=None):
+        node = node or self.app
+        for i in range(node.get_child_count()):
+            child = node.get_child_at_index(i)
+            yield child
+            yield from self.all(child)
+
+    def find(self, role, name):
+        matches = lambda: [control for control in self.all()
+                           if (control.get_role_name(), control.get_name()) == (role, name)]
+        self.session.wait_until(matches, "a %s named %r" % (role, name))
+        return matches()[0]
+
+    def press(self, role, name):
+        control = self.find(role, name)
+        actions = [control.get_action_name(i) for i in range(control.get_n_actions())]
+        control.do_action(actions.index("Press"))
+
+
+def text_of(box):
+    return box.get_text(0, box.get_character_count())
+
+
+def corvel(session):
+    bus = Bus(session, "Corvel")
+    bus.find("label", "Version: 1.0.3")
+    boxes = [bus.find("text", name) for name in ("Treated to return a Positive Long Number",
+                                                 "Untreated", "Days Left Before Uptime Reset")]
+    if any(text_of(box) for box in boxes):
+        raise xsession.Failure("a box shows a reading before the first click")
+    bus.press("push button", "Click to Show")
+    session.wait_until(lambda: all(re.search(r"\d", text_of(box)) for box in boxes),
+                       "a reading in every box")
+    bus.press("push button", "Click to Exit")
+
+
+def pellam(session):
+    bus = Bus(session, "Pellam")
+    named = [relation.get_target(0) for relation in bus.find("label", "Value").get_relation_set()
+             if relation.get_relation_type() == Atspi.RelationType.LABEL_FOR]
+    if not named:
+        raise xsession.Failure("the label Value names no control")
+    value = named[0]
+    for name, text in (("Key", "SOFTWARE\\Oxbury Options\\Settings"), ("Subkey", "Theme")):
+        bus.find("text", name).set_text_contents(text)
+    bus.press("push button", "Get Value")
+    session.wait_until(lambda: value.get_name() == "Classic", "the value read out")
+    bus.find("text", "Key").set_text_contents("SOFTWARE\\Oxbury Options\\Missing")
+    bus.press("push button", "Get Value")
+    bus.find("label", "Error opening key.")
+    bus.press("push button", "OK")
+    session.wait_until(lambda: value.get_name() != "Classic", "the value to be cleared")
+    session.ask_to_close()
+
+
+def run(name, which, program):
+    environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", WINEPREFIX=PREFIX)
+    title = {"corvel": "Show Windows uptime by timeGetTime API", "pellam": "Pellam"}[which]
+    session = xsession.Session(name, program, title, environment=environment)
+    try:
+        globals()[which](session)
+        session.wait_for_clean_exit()
+    finally:
+        session.kill()
+
+
+def main():
+    if len(sys.argv) != 3 or sys.argv[1] not in ("corvel", "pellam"):
+        sys.exit("usage: dbus-run-session -- a11y_e2e.py corvel|pellam PROGRAM")
+    xsession.run("a11y_" + sys.argv[1], lambda name: run(name, sys.argv[1], sys.argv[2]))
+
+
+if __name__ == "__main__":
+    main()
