@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The whole test command: installs what is missing, then checks formatting and
-# builds and tests every preset: Linux (dev, asan), Windows cross builds
+# builds and tests every preset: Linux (dev, asan, and the release .deb
+# installed and tested end to end), Windows cross builds
 # (win64 run under Wine, win32 built only) and the fuzz targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -38,6 +39,9 @@ for preset in dev asan; do
   cmake --build --preset "$preset" -j "$jobs"
   run_ctest ctest --preset "$preset" -j "$jobs"
 done
+
+stage "Linux: the .deb, installed and tested"
+scripts/test-package.sh
 
 stage "Windows i686: build"
 cmake --preset win32 >/dev/null
