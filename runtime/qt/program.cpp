@@ -36,6 +36,9 @@ void PrepareApplication(QApplication& application, const forms::AppInfo& app) {
   // may draw their own face and hide it.
   application.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   InstallFontSubstitutions();
+  // Controls without a font of their own, and message boxes, use the forms'
+  // default font; the platform's own default is then never loaded.
+  QApplication::setFont(detail::ToQFont(forms::kDefaultFont));
 }
 
 int RunProgram(int argc, char** argv, const forms::FormDesign& design,

@@ -28,13 +28,6 @@ Qt::Alignment Horizontal(forms::Alignment alignment) {
   return Qt::AlignLeft;
 }
 
-QFont ToQFont(const forms::Font& font) {
-  QFont result(ToQString(font.family));
-  result.setPointSizeF(font.points);
-  result.setBold(font.bold);
-  return result;
-}
-
 [[noreturn]] void NotAList() {
   throw std::logic_error("only a drop-down list has a list index");
 }
@@ -162,12 +155,23 @@ QString ToQString(std::u16string_view text) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QFont ToQFont(const forms::Font& font) {
+  QFont result(ToQString(font.family));
+  result.setPointSizeF(font.points);
+  result.setBold(font.bold);
+  return result;
+}
+
 ControlWidget MakeControl(const forms::ControlDesign& design, QWidget* parent) {
   ControlWidget built = MakeWidget(design, parent);
   QWidget* widget = built.widget;
   widget->setGeometry(ToPixels(design.left), ToPixels(design.top), ToPixels(design.width),
                       ToPixels(design.height));
-  widget->setFont(ToQFont(design.font.value_or(forms::kDefaultFont)));
+  // The forms' default font is the application's (see PrepareApplication); a
+  // font of its own costs each widget a font change as it is built.
+  if (design.font && *design.font != forms::kDefaultFont) {
+    widget->setFont(ToQFont(*design.font));
+  }
   ApplyColours(design, widget);
   if (!design.accessible_name.empty()) {
     // A name of its own would hide the caption, and with it the data that

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QWidget>
 
 #include <memory>
@@ -16,6 +17,7 @@ inline constexpr int kTwipsPerPixel = 15;
 // To the nearest logical pixel.
 int ToPixels(double twips);
 QString ToQString(std::u16string_view text);
+QFont ToQFont(const forms::Font& font);
 
 struct ControlWidget {
   QWidget* widget = nullptr;
