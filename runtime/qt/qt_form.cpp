@@ -1,6 +1,7 @@
 #include "runtime/qt/qt_form.hpp"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -24,6 +25,21 @@ using detail::ToQString;
 
 QString ResourcePath(const forms::ImageRef& image) {
   return QStringLiteral(":/images/") + ToQString(image.resource);
+}
+
+// An image made for twice the density, "<name>@2x.<suffix>" beside the image
+// named, serves screens denser than 1x; it is drawn at the same logical size.
+QPixmap LoadImageFor(qreal device_pixel_ratio, const QString& path) {
+  if (device_pixel_ratio > 1.0) {
+    qsizetype dot = path.lastIndexOf(u'.');
+    QString doubled = path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
+    if (QFile::exists(doubled)) {
+      QPixmap pixmap(doubled);
+      pixmap.setDevicePixelRatio(2.0);
+      return pixmap;
+    }
+  }
+  return QPixmap(path);
 }
 
 QString ObjectName(const forms::ControlDesign& design) {
@@ -57,7 +73,7 @@ QtForm::QtForm(const forms::FormDesign& design, forms::FormHandlers& handlers, f
     setWindowIcon(QIcon(ResourcePath(*design.icon)));
   }
   if (design.picture) {
-    picture_ = QPixmap(ResourcePath(design.picture->image));
+    picture_ = LoadImageFor(devicePixelRatioF(), ResourcePath(design.picture->image));
     picture_position_ = {ToPixels(design.picture->left), ToPixels(design.picture->top)};
   }
   // Lines are painted on the window itself, so they go beneath the controls.
