@@ -1,6 +1,5 @@
-#include <time.h>
-
 #include <cstdint>
+#include <ctime>
 
 #include "Corvel/tick_source.hpp"
 #include "runtime/core/run_time_error.hpp"

@@ -31,6 +31,7 @@ constexpr int kLocalMachineIndex = 3;
 
 rt::forms::FormDesign FrmPellamDesign() {
   std::vector<std::u16string> roots;
+  roots.reserve(reg::kRootsByName.size());
   for (const auto& [name, key] : reg::kRootsByName) {
     roots.emplace_back(name);
   }

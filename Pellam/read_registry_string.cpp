@@ -45,7 +45,8 @@ class OpenedKey {
 }  // namespace
 
 std::u16string ReadRegistryString(RegistryAccess& registry, MessageSink& messages, KeyHandle root,
-                                  std::u16string key_path, std::u16string value_name) {
+                                  const std::u16string& key_path,
+                                  const std::u16string& value_name) {
   std::u16string result;
   std::uint32_t size = 0;
   std::uint32_t type = reg::kTypeNone;

@@ -13,6 +13,6 @@ namespace pellam {
 // (see RegistryDataText), empty when nothing was read. The key is closed on
 // every path that opened it, an exception included.
 std::u16string ReadRegistryString(RegistryAccess& registry, MessageSink& messages, KeyHandle root,
-                                  std::u16string key_path, std::u16string value_name);
+                                  const std::u16string& key_path, const std::u16string& value_name);
 
 }  // namespace pellam

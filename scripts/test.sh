@@ -40,6 +40,11 @@ for preset in dev asan; do
   run_ctest ctest --preset "$preset" -j "$jobs"
 done
 
+stage "clang-tidy over the dev build's sources"
+root=$PWD
+sources="^$root/(runtime|Corvel|Pellam|bench|tests)/"
+run-clang-tidy-14 -p build/dev -j "$jobs" -quiet -header-filter="$sources" "$sources.*\.cpp$"
+
 stage "Linux: the .deb, installed and tested"
 scripts/test-package.sh
 

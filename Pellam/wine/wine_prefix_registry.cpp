@@ -270,7 +270,7 @@ std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::OpenBelowRoot(
     return WalkScanned(root, names, 0, std::move(scan));
   }
   auto resolved = WalkScanned({}, root, 0, std::move(scan));
-  return Walk(resolved ? std::move(resolved->path) : root, names, 0);
+  return Walk(resolved ? resolved->path : root, names, 0);
 }
 
 std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::Locate(KeyHandle key) const {
