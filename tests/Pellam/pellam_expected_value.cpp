@@ -15,6 +15,7 @@ namespace {
 class ShowsValue final : public rt::forms::FormHandlers {
  public:
   explicit ShowsValue(std::u16string value) : value_(std::move(value)) {}
+  std::vector<rt::forms::ControlRef> Controls() const override { return {}; }
   void Load(rt::forms::Form& form) override { form.control(u"lblValue").SetText(value_); }
   void Click(rt::forms::Form&, std::u16string_view, std::optional<int>) override {}
 

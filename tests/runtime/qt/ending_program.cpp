@@ -16,6 +16,7 @@ class EndingHandlers final : public rt::forms::FormHandlers {
  public:
   explicit EndingHandlers(std::string_view mode) : mode_(mode) {}
 
+  std::vector<rt::forms::ControlRef> Controls() const override { return {}; }
   void Load(rt::forms::Form& form) override {
     if (mode_ == "load-error") {
       rt::Raise(rt::ErrorNumber::kDivisionByZero);

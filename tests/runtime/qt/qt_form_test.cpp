@@ -128,6 +128,7 @@ class ScriptedHandlers final : public rt::forms::FormHandlers {
   std::function<void(rt::forms::Form&)> on_click = [](rt::forms::Form&) {};
   std::vector<std::pair<std::u16string, std::optional<int>>> clicks;
 
+  std::vector<rt::forms::ControlRef> Controls() const override { return {}; }
   void Load(rt::forms::Form& form) override { on_load(form); }
   void Click(rt::forms::Form& form, std::u16string_view control,
              std::optional<int> index) override {
