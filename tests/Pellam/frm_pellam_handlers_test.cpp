@@ -16,37 +16,30 @@
 namespace {
 
 using testsupport::CentreRow;
-using testsupport::FakeForm;
 using testsupport::RecordingRegistry;
 
+// frmPellam's handlers on a fake window over a registry that holds "abc".
 struct Pellam {
-  Pellam() { handlers.Load(form); }
-
-  void Select(std::u16string_view root) {
-    const auto& items = form.control(u"cboHKey").items();
-    form.control(u"cboHKey")
-        .SetListIndex(
-            static_cast<int>(std::find(items.begin(), items.end(), root) - items.begin()));
+  explicit Pellam(float screen = 12000, float window = 7320) {
+    form.screen_width = form.screen_height = screen;
+    form.width = form.height = window;
   }
   void GetValue() { handlers.Click(form, u"cmdGetValue", std::nullopt); }
-  std::u16string Value() { return form.control(u"lblValue").Text(); }
+  testsupport::FakeControl& Root() { return form.control(u"cboHKey"); }
+  std::u16string& Value() { return form.control(u"lblValue").text; }
 
   RecordingRegistry registry;
   pellam::FrmPellam handlers{registry};
-  FakeForm form{pellam::FrmPellamDesign(), pellam::PellamAppInfo()};
+  testsupport::FakeForm form{pellam::FrmPellamDesign(), pellam::PellamAppInfo()};
 };
 
 class FrmPellamCentringTest : public testing::TestWithParam<CentreRow> {};
 
 TEST_P(FrmPellamCentringTest, LoadSubtractsTheWholeHalves) {
-  RecordingRegistry registry;
-  pellam::FrmPellam handlers(registry);
-  FakeForm form(pellam::FrmPellamDesign(), pellam::PellamAppInfo());
-  form.screen_width = form.screen_height = GetParam().screen;
-  form.width = form.height = GetParam().window;
-  handlers.Load(form);
-  EXPECT_EQ(form.left, GetParam().offset);
-  EXPECT_EQ(form.top, GetParam().offset);
+  Pellam pellam(GetParam().screen, GetParam().window);
+  pellam.handlers.Load(pellam.form);
+  EXPECT_EQ(pellam.form.left, GetParam().offset);
+  EXPECT_EQ(pellam.form.top, GetParam().offset);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -66,22 +59,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FrmPellamTest, MeasuresBeyondALongRaiseOverflow) {
   for (float screen : {2147483648.0F, std::numeric_limits<float>::infinity(),
                        std::numeric_limits<float>::quiet_NaN()}) {
-    RecordingRegistry registry;
-    pellam::FrmPellam handlers(registry);
-    FakeForm form(pellam::FrmPellamDesign(), pellam::PellamAppInfo());
-    form.screen_width = screen;
-    testsupport::ExpectOverflow([&] { handlers.Load(form); });
+    Pellam pellam(screen);
+    testsupport::ExpectOverflow([&] { pellam.handlers.Load(pellam.form); });
   }
-}
-
-TEST(FrmPellamTest, LoadListsTheRootsWithLocalMachineSelected) {
-  Pellam pellam;
-  EXPECT_EQ(
-      pellam.form.control(u"cboHKey").items(),
-      (std::vector<std::u16string>{u"HKEY_CLASSES_ROOT", u"HKEY_CURRENT_CONFIG",
-                                   u"HKEY_CURRENT_USER", u"HKEY_LOCAL_MACHINE", u"HKEY_USERS"}));
-  EXPECT_EQ(pellam.form.control(u"cboHKey").Text(), u"HKEY_LOCAL_MACHINE");
-  EXPECT_TRUE(pellam.registry.log.empty());
 }
 
 struct RootRow {
@@ -92,11 +72,15 @@ struct RootRow {
 
 class FrmPellamRootTest : public testing::TestWithParam<RootRow> {};
 
+// Load lists the roots with HKEY_LOCAL_MACHINE selected; each passes its handle.
 TEST_P(FrmPellamRootTest, GetValueReadsTheTypedNamesUnderTheRoot) {
   Pellam pellam;
-  pellam.Select(GetParam().root);
-  pellam.form.control(u"txtKey").SetText(u"Software\\Typed");
-  pellam.form.control(u"txtSubkey").SetText(u"Name");
+  pellam.handlers.Load(pellam.form);
+  EXPECT_EQ(pellam.Root().Text(), u"HKEY_LOCAL_MACHINE");
+  pellam.Root().index = static_cast<int>(std::ranges::find(pellam.Root().items, GetParam().root) -
+                                         pellam.Root().items.begin());
+  pellam.form.control(u"txtKey").text = u"Software\\Typed";
+  pellam.form.control(u"txtSubkey").text = u"Name";
   pellam.GetValue();
   const std::string root = testsupport::LoggedHandle(pellam::PredefinedKey(GetParam().handle));
   EXPECT_EQ(pellam.registry.log,
@@ -115,64 +99,35 @@ INSTANTIATE_TEST_SUITE_P(
                     RootRow{"Users", u"HKEY_USERS", 0x80000003U}),
     testsupport::RowName());
 
-struct FailureRow {
-  const char* name;
-  RecordingRegistry::Call failing;
-  std::vector<std::u16string> messages;
-};
-
-class FrmPellamFailureTest : public testing::TestWithParam<FailureRow> {};
-
-TEST_P(FrmPellamFailureTest, FailedReadShowsItsMessagesAndClearsTheValue) {
+TEST(FrmPellamTest, FailedReadShowsItsMessagesThenClearsTheValue) {
   Pellam pellam;
+  pellam.handlers.Load(pellam.form);
+  pellam.Value() = u"previous";
+  pellam.registry.failing = RecordingRegistry::Call::kSizeQuery;
   pellam.GetValue();
-  ASSERT_EQ(pellam.Value(), u"abc");
-  pellam.registry.failing = GetParam().failing;
-  pellam.GetValue();
-  EXPECT_EQ(pellam.form.messages, GetParam().messages);
+  EXPECT_EQ(pellam.form.messages, (std::vector<std::u16string>{u"Error getting subkey length.",
+                                                               u"Error getting subkey value."}));
   EXPECT_EQ(pellam.Value(), u"");
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, FrmPellamFailureTest,
-                         testing::Values(FailureRow{"MissingKey",
-                                                    RecordingRegistry::Call::kOpen,
-                                                    {u"Error opening key."}},
-                                         FailureRow{"MissingValue",
-                                                    RecordingRegistry::Call::kSizeQuery,
-                                                    {u"Error getting subkey length.",
-                                                     u"Error getting subkey value."}}),
-                         testsupport::RowName());
-
-struct EntryRow {
-  const char* name;
-  std::u16string entry;  // none selected when empty
-};
-
-class FrmPellamEntryTest : public testing::TestWithParam<EntryRow> {};
+class FrmPellamEntryTest : public testing::TestWithParam<std::u16string> {};
 
 // The list never shows such a text; the test puts one in.
 TEST_P(FrmPellamEntryTest, NameOfNoRootTouchesNothing) {
   Pellam pellam;
-  pellam.GetValue();
-  pellam.registry.log.clear();
-  auto& list = pellam.form.control(u"cboHKey");
-  if (GetParam().entry.empty()) {
-    list.SetListIndex(-1);
-  } else {
-    list.items()[static_cast<std::size_t>(list.ListIndex())] = GetParam().entry;
-  }
+  pellam.handlers.Load(pellam.form);
+  pellam.Root().items[3] = GetParam();
+  pellam.Root().index = GetParam().empty() ? -1 : 3;
+  pellam.Value() = u"previous";
   pellam.GetValue();
   EXPECT_TRUE(pellam.registry.log.empty());
   EXPECT_TRUE(pellam.form.messages.empty());
-  EXPECT_EQ(pellam.Value(), u"abc");
+  EXPECT_EQ(pellam.Value(), u"previous");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, FrmPellamEntryTest,
-    testing::Values(EntryRow{"NoneSelected", u""}, EntryRow{"LowerCase", u"hkey_local_machine"},
-                    EntryRow{"TrailingSpace", u"HKEY_LOCAL_MACHINE "},
-                    EntryRow{"RootNotInTheList", u"HKEY_PERFORMANCE_DATA"},
-                    EntryRow{"TerminatorInside", std::u16string(u"HKEY_USERS\0", 11)}),
-    testsupport::RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, FrmPellamEntryTest,
+                         testing::Values(u"", u"hkey_local_machine", u"HKEY_LOCAL_MACHINE ",
+                                         u"HKEY_PERFORMANCE_DATA",
+                                         std::u16string(u"HKEY_USERS\0", 11)));
 
 }  // namespace

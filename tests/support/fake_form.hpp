@@ -8,7 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "runtime/forms/design.hpp"
 #include "runtime/forms/form.hpp"
 
 namespace testsupport {
@@ -18,65 +17,53 @@ namespace testsupport {
 class FakeControl final : public rt::forms::Control {
  public:
   explicit FakeControl(const rt::forms::ControlDesign& design)
-      : is_list_(design.kind == rt::forms::ControlKind::kDropDownList),
-        text_(design.text),
-        items_(design.items) {}
-
+      : list(design.kind == rt::forms::ControlKind::kDropDownList),
+        text(design.text),
+        items(design.items) {}
   std::u16string Text() const override {
-    if (!is_list_) {
-      return text_;
-    }
-    return index_ < 0 ? std::u16string() : items_[static_cast<std::size_t>(index_)];
+    return !list ? text : index < 0 ? u"" : items.at(static_cast<std::size_t>(index));
   }
-  void SetText(std::u16string_view text) override {
-    if (is_list_) {
-      throw std::logic_error("a drop-down list's text is its selected entry");
-    }
-    text_ = text;
+  void SetText(std::u16string_view value) override {
+    ListOnly(false);
+    text = value;
   }
-  int ListIndex() const override {
-    ListOnly();
-    return index_;
-  }
-  void SetListIndex(int index) override {
-    ListOnly();
-    if (index < -1 || index >= static_cast<int>(items_.size())) {
+  int ListIndex() const override { return ListOnly(true), index; }
+  void SetListIndex(int value) override {
+    ListOnly(true);
+    if (value < -1 || value >= static_cast<int>(items.size())) {
       throw std::out_of_range("no such entry in the drop-down list");
     }
-    index_ = index;
+    index = value;
   }
-  std::vector<std::u16string>& items() { return items_; }
+
+  bool list;
+  std::u16string text;
+  std::vector<std::u16string> items;
+  int index = -1;
 
  private:
-  void ListOnly() const {
-    if (!is_list_) {
-      throw std::logic_error("only a drop-down list has a list index");
+  void ListOnly(bool wanted) const {
+    if (list != wanted) {
+      throw std::logic_error(list ? "a list's text is its entry" : "only a list has an index");
     }
   }
-
-  bool is_list_;
-  std::u16string text_;
-  std::vector<std::u16string> items_;
-  int index_ = -1;
 };
 
-// A window with no toolkit behind it: the handlers' view of a form, built from
-// a design, that records what they do to it. Width and Height start as the
-// design's client size; tests set them and the screen as they need.
+// A window with no toolkit behind it, built from a design, recording what
+// handlers do to it. Width and Height start as the design's client size.
 class FakeForm final : public rt::forms::Form {
  public:
-  FakeForm(const rt::forms::FormDesign& design, rt::forms::AppInfo app) : app_(std::move(app)) {
+  FakeForm(const rt::forms::FormDesign& design, rt::forms::AppInfo app)
+      : width(static_cast<float>(design.client_width)),
+        height(static_cast<float>(design.client_height)),
+        app_(std::move(app)) {
     for (const auto& control : design.controls) {
-      controls_.emplace(Key{control.name, control.index}, FakeControl(control));
+      controls_.emplace(std::pair{control.name, control.index}, FakeControl(control));
     }
-    width = static_cast<float>(design.client_width);
-    height = static_cast<float>(design.client_height);
   }
-
-  FakeControl& control(std::u16string_view name) override { return Lookup(name, std::nullopt); }
-  FakeControl& control(std::u16string_view name, int index) override { return Lookup(name, index); }
   using rt::forms::Form::control;
-
+  FakeControl& control(std::u16string_view name) override { return Find(name, std::nullopt); }
+  FakeControl& control(std::u16string_view name, int index) override { return Find(name, index); }
   float Width() const override { return width; }
   float Height() const override { return height; }
   void SetLeft(float twips) override { left = twips; }
@@ -87,8 +74,8 @@ class FakeForm final : public rt::forms::Form {
   void MsgBox(std::u16string_view text) override { messages.emplace_back(text); }
   void Unload() override { unloaded = true; }
 
-  float width = 0;
-  float height = 0;
+  float width;
+  float height;
   float screen_width = 12000;
   float screen_height = 9000;
   std::optional<float> left;
@@ -97,18 +84,13 @@ class FakeForm final : public rt::forms::Form {
   bool unloaded = false;
 
  private:
-  using Key = std::pair<std::u16string, std::optional<int>>;
-
-  FakeControl& Lookup(std::u16string_view name, std::optional<int> index) {
-    auto found = controls_.find(Key{std::u16string(name), index});
-    if (found == controls_.end()) {
-      throw std::out_of_range("no such control");
-    }
-    return found->second;
+  FakeControl& Find(std::u16string_view name, std::optional<int> index) {
+    auto found = controls_.find(std::pair{std::u16string(name), index});
+    return found != controls_.end() ? found->second : throw std::out_of_range("no such control");
   }
 
   rt::forms::AppInfo app_;
-  std::map<Key, FakeControl> controls_;
+  std::map<std::pair<std::u16string, std::optional<int>>, FakeControl> controls_;
 };
 
 }  // namespace testsupport

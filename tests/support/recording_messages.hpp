@@ -10,6 +10,7 @@
 namespace testsupport {
 
 struct Message {
+  QWidget* parent;
   QString caption;
   QString text;
 };
@@ -18,8 +19,8 @@ struct Message {
 class RecordingMessages {
  public:
   rt::qt::MessageBoxFunction function() {
-    return [this](QWidget*, const QString& caption, const QString& text) {
-      shown.push_back({caption, text});
+    return [this](QWidget* parent, const QString& caption, const QString& text) {
+      shown.push_back({parent, caption, text});
     };
   }
 
