@@ -4,8 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "runtime/forms/form.hpp"
-#include "tests/support/row_name.hpp"
 #include "tests/support/sample_design.hpp"
 
 namespace {
@@ -14,48 +12,31 @@ using rt::forms::ControlRef;
 
 class Naming final : public rt::forms::FormHandlers {
  public:
-  explicit Naming(std::vector<ControlRef> names) : names_(std::move(names)) {}
-  std::vector<ControlRef> Controls() const override { return names_; }
+  std::vector<ControlRef> Controls() const override { return names; }
   void Load(rt::forms::Form&) override {}
   void Click(rt::forms::Form&, std::u16string_view, std::optional<int>) override {}
-
- private:
-  std::vector<ControlRef> names_;
+  std::vector<ControlRef> names;
 };
 
-struct Row {
-  const char* name;
-  std::vector<ControlRef> used;
-  std::string error;  // empty when the design has them all
-};
-
-class CheckControlsTest : public testing::TestWithParam<Row> {};
-
-TEST_P(CheckControlsTest, NamesTheFirstControlTheDesignLacks) {
-  const auto design = testsupport::sample::SampleDesign();
-  try {
-    rt::forms::CheckControls(design, Naming(GetParam().used));
-    EXPECT_EQ(GetParam().error, "");
-  } catch (const std::invalid_argument& error) {
-    EXPECT_EQ(error.what(), GetParam().error);
+// The message names the first control the design lacks; none when all are there.
+TEST(CheckControlsTest, NamesTheFirstControlTheDesignLacks) {
+  const std::pair<std::vector<ControlRef>, std::string> rows[] = {
+      {testsupport::sample::SampleHandlers().Controls(), ""},
+      {{{u"txtName"}, {u"txtNmae"}}, "the window frmSample has no control txtNmae"},
+      {{{u"lblCaption", 1}}, "the window frmSample has no control lblCaption(1)"},
+      {{{u"txtName", 0}}, "the window frmSample has no control txtName(0)"},
+      {{{u"lblCaption"}}, "the window frmSample has no control lblCaption"}};
+  for (const auto& [names, expected] : rows) {
+    std::string error;
+    Naming handlers;
+    handlers.names = names;
+    try {
+      rt::forms::CheckControls(testsupport::sample::SampleDesign(), handlers);
+    } catch (const std::invalid_argument& thrown) {
+      error = thrown.what();
+    }
+    EXPECT_EQ(error, expected);
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, CheckControlsTest,
-                         testing::Values(Row{"AllPresent",
-                                             testsupport::sample::SampleHandlers().Controls(), ""},
-                                         Row{"Misspelt",
-                                             {{u"txtName"}, {u"txtNmae"}},
-                                             "the window frmSample has no control txtNmae"},
-                                         Row{"IndexTheDesignLacks",
-                                             {{u"lblCaption", 1}},
-                                             "the window frmSample has no control lblCaption(1)"},
-                                         Row{"IndexOnAPlainControl",
-                                             {{u"txtName", 0}},
-                                             "the window frmSample has no control txtName(0)"},
-                                         Row{"ArrayMemberWithoutIndex",
-                                             {{u"lblCaption"}},
-                                             "the window frmSample has no control lblCaption"}),
-                         testsupport::RowName());
 
 }  // namespace
