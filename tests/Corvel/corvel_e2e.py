@@ -1,9 +1,8 @@
-"""End-to-end run of the real Corvel program on a private Xvfb display: clicks
-"Click to Show", waits until the treated box shows something, clicks "Click to
-Exit" and checks that the program ends with exit code 0.
-
-usage: corvel_e2e.py CORVEL DESIGNS.json
-"""
+# End-to-end run of the real Corvel program on a private Xvfb display: clicks
+# "Click to Show", waits until the treated box shows something, clicks "Click to
+# Exit" and checks that the program ends with exit code 0.
+#
+# usage: corvel_e2e.py CORVEL DESIGNS.json
 
 import os
 import sys

@@ -1,11 +1,10 @@
-"""End-to-end run of the real Pellam program on a private Xvfb display, over
-the example prefix shipped with it: types a key path and a value name, clicks
-"Get Value", and waits until lblValue shows text with no message box open
-(what it reads is checked by the handlers' test over the same prefix); then
-closes the window and checks that the program ends with exit code 0.
-
-usage: pellam_e2e.py PELLAM DESIGNS.json
-"""
+# End-to-end run of the real Pellam program on a private Xvfb display, over
+# the example prefix shipped with it: types a key path and a value name, clicks
+# "Get Value", and waits until lblValue shows text with no message box open
+# (what it reads is checked by the handlers' test over the same prefix); then
+# closes the window and checks that the program ends with exit code 0.
+#
+# usage: pellam_e2e.py PELLAM DESIGNS.json
 
 import os
 import sys

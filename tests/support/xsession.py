@@ -1,8 +1,7 @@
-"""A private X display and the mouse, for driving the real programs.
-
-Used by the end-to-end tests and by the run script's demonstration, so that
-both click and look at the windows the way a person would.
-"""
+# A private X display and the mouse, for driving the real programs.
+#
+# Used by the end-to-end tests and by the run script's demonstration, so that
+# both click and look at the windows the way a person would.
 
 import json
 import os
@@ -22,14 +21,14 @@ class Failure(Exception):
 
 
 def designs(path):
-    """The windows' titles and control rectangles that the build wrote out."""
+    # The windows' titles and control rectangles that the build wrote out.
     with open(path, encoding="utf-8") as file:
         return json.load(file)
 
 
 def run(tag, body):
-    """Runs body(display_name) on a fresh Xvfb, then stops it; a Failure ends
-    the script with "tag: what failed"."""
+    # Runs body(display_name) on a fresh Xvfb, then stops it; a Failure ends
+    # the script with "tag: what failed".
     read_end, write_end = os.pipe()
     xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp",
                              "-screen", "0", "1024x768x24"], pass_fds=(write_end,))
@@ -48,7 +47,7 @@ def run(tag, body):
 
 
 class Session:
-    """One program's window on a display, found by its exact title."""
+    # One program's window on a display, found by its exact title.
 
     def __init__(self, name, program, window, environment=None):
         self.program = program
@@ -71,14 +70,14 @@ class Session:
                               capture_output=True, text=True, timeout=DEADLINE_SECONDS).stdout
 
     def windows(self, *options):
-        """The ids of the visible windows titled as the program's window."""
+        # The ids of the visible windows titled as the program's window.
         found = subprocess.run(["xdotool", "search", *options, "--onlyvisible", "--name",
                                 "^" + self.title + "$"], env=self.environment,
                                capture_output=True, text=True, timeout=DEADLINE_SECONDS)
         return [int(window) for window in found.stdout.split()]
 
     def click(self, control):
-        """Clicks the middle of a control."""
+        # Clicks the middle of a control.
         left, top, width, height = self.controls[control]
         self.xdotool("mousemove", "--window", str(self.window.id), str(left + width // 2),
                      str(top + height // 2), "click", "1")
@@ -100,7 +99,7 @@ class Session:
             time.sleep(0.05)
 
     def wait_for_paint(self, control):
-        """Waits until a control shows more than a flat colour."""
+        # Waits until a control shows more than a flat colour.
         self.wait_until(lambda: len(set(self.pixels(control))) > 4, "the window to paint")
 
     def screenshot(self, path):
@@ -108,7 +107,7 @@ class Session:
                        check=True, timeout=DEADLINE_SECONDS)
 
     def ask_to_close(self):
-        """Asks the window to close, as a window manager's close button does."""
+        # Asks the window to close, as a window manager's close button does.
         protocols = self.connection.intern_atom("WM_PROTOCOLS")
         delete = self.connection.intern_atom("WM_DELETE_WINDOW")
         event = protocol.event.ClientMessage(window=self.window, client_type=protocols,
@@ -117,7 +116,7 @@ class Session:
         self.connection.flush()
 
     def wait_for_clean_exit(self):
-        """Waits for the program to end and fails unless its exit code is 0."""
+        # Waits for the program to end and fails unless its exit code is 0.
         code = self.process.wait(timeout=DEADLINE_SECONDS)
         if code != 0:
             raise Failure("%s ended with exit code %d" % (os.path.basename(self.program), code))
