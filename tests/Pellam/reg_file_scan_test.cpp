@@ -11,6 +11,7 @@
 
 namespace {
 
+using namespace std::string_literals;
 using Path = std::vector<std::u16string>;
 
 const Path kCurrentVersion = {u"software", u"microsoft", u"windows nt", u"currentversion"};
@@ -51,10 +52,12 @@ TEST(ScanKeysTest, AgreesWithDecodingEveryLine) {
       {"SiblingLonger", "[Software\\\\Microsoft\\\\Windows NTX\\\\CurrentVersion]\n"},
       {"Capitals", "[SOFTWARE\\\\microSOFT\\\\WINDOWS nt\\\\CurrentVERSION]\n"},
       {"EscapedLetters", "[Software\\\\\\x4dicro\\x73oft\\\\Windows NT\\\\CurrentVersion]\n"},
-      {"SeparatorRuns", "[Software\\\\\\\\Microsoft\\\\Windows NT\\\\\\\\CurrentVersion\\\\]\n"},
+      {"SeparatorRuns", "[Software\\\\\\\\Microsoft\\\\Windows NT\\\\CurrentVersion]\n"},
+      {"EscapedBracketUnclosed", "[Software\\\\a\\]\n" + kArch + kWanted},
+      {"NulPastThePath", kWantedLine.substr(0, 48) + "\0\\\\x]\n"s + kArch + kWanted},
       {"EscapeRightBelow", "[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion\\\\\\x41]\n"},
       {"NoClosingBracket", "[Software\\\\" + std::string(90, 'y') + "\n" + kArch + kWanted},
-      {"OverlongName", "[Software\\\\" + kLong + kLong + "]\n" + kArch + "\n" + kWanted},
+      {"OverlongName", "[" + std::string(260, 'x') + "]\n" + kArch + kWanted},
       {"LongestName", "[Software\\\\" + kLong.substr(0, 237) + "]\n" + kArch + "\n" + kWanted},
       {"HexValueSwallowsAKeyLine", "[Software\\\\x]\n\"v\"=hex:00,\\\n" + kWanted},
       {"CarriageReturns", "[Software\\\\x]\r\n\r\n" + kWantedLine + "\r\n"},
@@ -70,7 +73,8 @@ TEST(ScanKeysTest, AgreesWithDecodingEveryLine) {
   }
   const std::string end = "WINE REGISTRY Version 2\n\n" + Classes(2) + kWantedLine;
   EXPECT_EQ(pellam::wine::ScanKeys(end, kCurrentVersion).back().sections.size(), 1u);
-  EXPECT_TRUE(pellam::wine::ScanKeys(File(rows[13].body), kCurrentVersion)[2].is_link);
+  const auto facts = pellam::wine::ScanKeys(File(rows[std::size(rows) - 1].body), kCurrentVersion);
+  EXPECT_TRUE(facts[2].is_link) << rows[std::size(rows) - 1].name;
 }
 
 }  // namespace

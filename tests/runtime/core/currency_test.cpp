@@ -66,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Row{"NegativeHalfToEvenZero", -5000, 0}, Row{"NegativeHalfUp", -15000, -2},
                     Row{"SmallestInteger", -327685000, -32768},
                     Row{"LargestLongAndJustUnderHalf", 21474836474999LL, 2147483647},
-                    Row{"SmallestLong", -21474836480000LL, -2147483647 - 1}),
+                    Row{"SmallestLongAndUnderHalf", -21474836484000LL, -2147483647 - 1}),
     testsupport::RowName());
 
 }  // namespace
