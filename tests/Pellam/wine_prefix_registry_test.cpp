@@ -163,10 +163,16 @@ TEST(WinePrefixRegistryTest, HandlesSizesAndRereads) {
   EXPECT_EQ(registry.RegQueryValueExA(a, "v", nullptr, nullptr, nullptr, &size),
             reg::kErrorInvalidHandle);
   EXPECT_EQ(registry.RegCloseKey(kHklm), 0);
-  Write(prefix.dir / "system.reg", "WINE REGISTRY Version 1\n[B]\n");
-  EXPECT_EQ(registry.RegOpenKeyExA(kHklm, "B", 0, 1, &a), kNotFound);
-  Write(prefix.dir / "system.reg", kHeader + "[B]\n");
-  EXPECT_EQ(registry.RegOpenKeyExA(kHklm, "B", 0, 1, &a), 0) << "each open rereads";
+  // Each open rereads the file. An unknown header, or an unknown or changing
+  // #arch outside a key (after a malformed key line too), stops the load.
+  for (const auto& [text, rc] : {std::pair{"WINE REGISTRY Version 1\n[B]\n", kNotFound},
+                                 {"#arch=win16\n[B]\n", kNotFound},
+                                 {"#arch=win64\n#arch=win32\n[B]\n", kNotFound},
+                                 {"[A]\n[Bad\n#arch=x\n[B]\n", kNotFound},
+                                 {"[A]\n#arch=x\n[B]\n", kOk}}) {
+    Write(prefix.dir / "system.reg", text[0] == 'W' ? text : kHeader + text);
+    EXPECT_EQ(registry.RegOpenKeyExA(kHklm, "B", 0, 1, &a), rc) << text;
+  }
 }
 
 TEST(WinePrefixRegistryTest, FindsThePrefixAsWineDoesAndNoneWithoutAHome) {
