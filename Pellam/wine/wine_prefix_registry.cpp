@@ -98,7 +98,9 @@ std::shared_ptr<const FileText> ReadFile(const std::filesystem::path& file) {
   if (size == 0) {
     return std::make_shared<FileText>(nullptr, 0);
   }
-  void* bytes = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd.get(), 0);
+  // The scan reads every page: mapping them all at once costs a fifth of
+  // taking a fault on each (measured with bench/registry_bench.cpp).
+  void* bytes = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd.get(), 0);
   if (bytes == MAP_FAILED) {
     return nullptr;
   }
