@@ -3,7 +3,7 @@ Xvfb display, on the private session bus that dbus-run-session gives. Buttons
 are pressed and boxes filled through the bus only, and what each control shows
 is read back from the bus.
 
-usage: dbus-run-session -- a11y_e2e.py corvel|pellam PROGRAM
+usage: dbus-run-session -- a11y_e2e.py Corvel|Pellam PROGRAM DESIGNS.json
 """
 
 import os
@@ -89,21 +89,22 @@ def pellam(session):
     session.ask_to_close()
 
 
-def run(name, which, program):
+def run(name, which, program, window):
     environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", WINEPREFIX=PREFIX)
-    title = {"corvel": "Show Windows uptime by timeGetTime API", "pellam": "Pellam"}[which]
-    session = xsession.Session(name, program, title, environment=environment)
+    session = xsession.Session(name, program, window, environment)
     try:
-        globals()[which](session)
+        {"Corvel": corvel, "Pellam": pellam}[which](session)
         session.wait_for_clean_exit()
     finally:
         session.kill()
 
 
 def main():
-    if len(sys.argv) != 3 or sys.argv[1] not in ("corvel", "pellam"):
-        sys.exit("usage: dbus-run-session -- a11y_e2e.py corvel|pellam PROGRAM")
-    xsession.run("a11y_" + sys.argv[1], lambda name: run(name, sys.argv[1], sys.argv[2]))
+    if len(sys.argv) != 4 or sys.argv[1] not in ("Corvel", "Pellam"):
+        sys.exit("usage: dbus-run-session -- a11y_e2e.py Corvel|Pellam PROGRAM DESIGNS.json")
+    which, program = sys.argv[1], sys.argv[2]
+    window = xsession.designs(sys.argv[3])[which]
+    xsession.run("a11y_" + which, lambda name: run(name, which, program, window))
 
 
 if __name__ == "__main__":

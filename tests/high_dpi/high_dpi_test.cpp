@@ -3,10 +3,6 @@
 // line, the picture keeps its logical size but has a pixel for every device
 // pixel, and the window keeps its designed proportions.
 
-#include <QFontMetricsF>
-#include <QLabel>
-#include <QPushButton>
-#include <QStyle>
 #include <QTest>
 
 #include <memory>
@@ -16,13 +12,12 @@
 #include "runtime/qt/qt_form.hpp"
 #include "tests/support/recording_registry.hpp"
 #include "tests/support/scripted_ticks.hpp"
-#include "tests/support/start_form.hpp"
+#include "tests/support/window_smoke.hpp"
 
 class HighDpiTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { rt::qt::PrepareApplication(*qApp, corvel::CorvelAppInfo()); }
   void keepsItsLayout_data();
   void keepsItsLayout();
 };
@@ -39,38 +34,24 @@ void HighDpiTest::keepsItsLayout() {
   testsupport::RecordingRegistry registry;
   std::unique_ptr<rt::forms::FormHandlers> handlers;
   rt::forms::FormDesign design;
+  rt::forms::AppInfo app;
   if (corvel) {
     handlers = std::make_unique<corvel::FrmCorvel>(ticks);
     design = corvel::FrmCorvelDesign();
+    app = corvel::CorvelAppInfo();
   } else {
     handlers = std::make_unique<pellam::FrmPellam>(registry);
     design = pellam::FrmPellamDesign();
+    app = pellam::PellamAppInfo();
   }
-  rt::qt::QtForm form(design, *handlers, corvel::CorvelAppInfo());
-  QVERIFY(testsupport::StartForm(form));
+  testsupport::CheckWindow(design, *handlers, app);
+
+  rt::qt::QtForm form(design, *handlers, app);
+  QVERIFY(form.Load());
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
   const qreal scale = form.devicePixelRatioF();
   QCOMPARE(scale, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
-
-  for (QWidget* control : form.findChildren<QWidget*>()) {
-    QString caption;
-    QRect room = control->contentsRect();
-    if (auto* label = qobject_cast<QLabel*>(control)) {
-      caption = label->text();
-      room.adjust(label->margin(), label->margin(), -label->margin(), -label->margin());
-    } else if (auto* button = qobject_cast<QPushButton*>(control)) {
-      caption = button->text();
-      int frame = button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
-      room.adjust(frame, frame, -frame, -frame);
-    } else {
-      continue;
-    }
-    // The ink, as it is drawn at this scale, and a whole line's height.
-    QFontMetricsF metrics(control->font(), control);
-    QSizeF needed(metrics.tightBoundingRect(caption).width(), metrics.height());
-    QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
-             qPrintable(control->objectName()));
-  }
-
   if (design.picture) {
     const QPixmap& picture = form.picture();
     QPixmap plain(QStringLiteral(":/images/") +
@@ -78,7 +59,6 @@ void HighDpiTest::keepsItsLayout() {
     QCOMPARE(picture.deviceIndependentSize(), QSizeF(plain.size()));
     QVERIFY(picture.width() >= plain.width() * scale);
   }
-
   QCOMPARE(form.width() * design.client_height, form.height() * design.client_width);
 }
 
