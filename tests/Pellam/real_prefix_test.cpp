@@ -94,8 +94,8 @@ class RecordingSink : public pellam::MessageSink {
 TEST(RealPrefixTest, ReadsThroughEachFileAndWinesOwnLinks) {
   pellam::wine::WinePrefixRegistry registry(PrefixDir());
   RecordingSink sink;
-  auto read = [&](pellam::KeyHandle root, std::u16string key, std::u16string name) {
-    return pellam::ReadRegistryString(registry, sink, root, std::move(key), std::move(name));
+  auto read = [&](pellam::KeyHandle root, const std::u16string& key, const std::u16string& name) {
+    return pellam::ReadRegistryString(registry, sink, root, key, name);
   };
   EXPECT_EQ(read(reg::kCurrentUser, u"SOFTWARE\\pellam test\\\u03a9\u039c\u0388\u0393\u0391",
                  u"CAF\u00c9"),

@@ -1,10 +1,9 @@
-"""A real program as a screen reader meets it: through AT-SPI, on a private
-Xvfb display, on the private session bus that dbus-run-session gives. Buttons
-are pressed and boxes filled through the bus only, and what each control shows
-is read back from the bus.
-
-usage: dbus-run-session -- a11y_e2e.py Corvel|Pellam PROGRAM DESIGNS.json
-"""
+# A real program as a screen reader meets it: through AT-SPI, on a private
+# Xvfb display, on the private session bus that dbus-run-session gives. Buttons
+# are pressed and boxes filled through the bus only, and what each control
+# shows is read back from the bus.
+#
+# usage: dbus-run-session -- a11y_e2e.py Corvel|Pellam PROGRAM DESIGNS.json
 
 import os
 import re
@@ -23,7 +22,7 @@ PREFIX = os.path.normpath(os.path.join(HERE, "..", "..", "examples", "wine-prefi
 
 
 class Bus:
-    """The program's accessible tree, read afresh at every look."""
+    # The program's accessible tree, read afresh at every look.
 
     def __init__(self, session, app_name):
         self.session = session
