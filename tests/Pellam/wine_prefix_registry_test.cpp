@@ -24,10 +24,6 @@ constexpr KeyHandle kHklm = reg::kLocalMachine;
 constexpr std::int32_t kOk = reg::kErrorSuccess;
 constexpr std::int32_t kNotFound = reg::kErrorFileNotFound;
 
-void Write(const fs::path& file, const std::string& text) {
-  std::ofstream(file, std::ios::binary) << text;
-}
-
 // The sample prefix, copied to a directory of the running test's own, named by
 // test and process; system.reg then gets what a text file keeps poorly: a NUL,
 // and a hex value continued at the end of the file.
@@ -143,7 +139,6 @@ TEST(WinePrefixRegistryTest, AnswersAsWineDoes) {
         K("LinkTargetThroughALink", "L2", "1:t\0"s),
         K("ChainOf16LinksIsFollowed", "Cb", "1:t\0"s),
         K("ChainOf17LinksIsTooDeep", "Ca", kNoKey),
-        K("LinksInACircle", "Oa\\X", kNoKey),
         K("LinkWithRelativeTarget", "Rel", kNoKey),
         K("LinkWithoutTarget", "NoTarget", kNoKey),
         K("LinkToRegistryRootOnly", "RootOnly", kNoKey),
@@ -182,7 +177,7 @@ TEST(WinePrefixRegistryTest, HandlesSizesAndRereads) {
                                  {"#arch=win64\n#arch=win32\n[B]\n", kNotFound},
                                  {"[A]\n[Bad\n#arch=x\n[B]\n", kNotFound},
                                  {"[A]\n#arch=x\n[B]\n", kOk}}) {
-    Write(prefix.dir / "system.reg", text[0] == 'W' ? text : kHeader + text);
+    std::ofstream(prefix.dir / "system.reg") << (text[0] == 'W' ? "" : kHeader) << text;
     EXPECT_EQ(registry.RegOpenKeyExA(kHklm, "B", 0, 1, &a), rc) << text;
   }
 }
