@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -30,8 +29,7 @@ constexpr std::int32_t kNotFound = reg::kErrorFileNotFound;
 struct Prefix {
   Prefix() {
     const auto* test = testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(test->test_suite_name()) + "." + test->name();
-    std::replace(name.begin(), name.end(), '/', '-');
+    const std::string name = std::string(test->test_suite_name()) + "." + test->name();
     dir = fs::path(testing::TempDir()) / (name + "-" + std::to_string(::getpid()));
     fs::copy(PELLAM_TEST_DATA "/prefix", dir);
     std::ofstream(dir / "system.reg", std::ios::app)
