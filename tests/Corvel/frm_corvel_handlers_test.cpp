@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <tuple>
 
 #include "Corvel/frm_corvel.hpp"
 #include "tests/support/fake_form.hpp"
@@ -25,20 +26,18 @@ struct Corvel {
 // Half the difference, half twips kept, nothing clamped; the version from the
 // program's own numbers.
 TEST(FrmCorvelTest, LoadCentresAndShowsTheVersion) {
-  const struct {
-    const char* name;
-    float screen, window, offset;
-  } rows[] = {{"WindowSmallerThanScreen", 12000, 5355, 3322.5F},
-              {"WindowAsLargeAsScreen", 5355, 5355, 0},
-              {"WindowLargerIsNotClamped", 4500, 5355, -427.5F}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
+  const std::tuple<const char*, float, float, float> rows[] = {
+      {"WindowSmallerThanScreen", 12000, 5355, 3322.5F},
+      {"WindowAsLargeAsScreen", 5355, 5355, 0},
+      {"WindowLargerIsNotClamped", 4500, 5355, -427.5F}};
+  for (const auto& [name, screen, window, offset] : rows) {
+    SCOPED_TRACE(name);
     Corvel corvel;
-    corvel.form.screen_width = corvel.form.screen_height = row.screen;
-    corvel.form.width = corvel.form.height = row.window;
+    corvel.form.screen_width = corvel.form.screen_height = screen;
+    corvel.form.width = corvel.form.height = window;
     corvel.handlers.Load(corvel.form);
-    EXPECT_EQ(corvel.form.left, row.offset);
-    EXPECT_EQ(corvel.form.top, row.offset);
+    EXPECT_EQ(corvel.form.left, offset);
+    EXPECT_EQ(corvel.form.top, offset);
     EXPECT_EQ(corvel.form.control(u"lblVersion").text, u"Version: 1.0.3");
   }
   Corvel corvel;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Pellam/frm_pellam.hpp"
@@ -28,23 +29,21 @@ struct Pellam {
 // Whole twips: each measure rounded half to even, each half truncated towards
 // zero; a measure beyond a 32-bit integer overflows.
 TEST(FrmPellamTest, LoadCentresInWholeTwips) {
-  const struct {
-    const char* name;
-    float screen, window, offset;
-  } rows[] = {{"EvenMeasures", 12000, 7320, 2340},
-              {"OddWindowLosesItsHalfTwip", 12000, 2145, 4928},
-              {"WindowLargerThanTheScreenGoesNegative", 6015, 7320, -653},
-              {"TieRoundsBeforeHalving", 3.5F, 0, 2},
-              {"NegativeHalfTruncatesTowardsZero", 0, -3, 1},
-              {"ExtremeMeasuresStillFit", -2147483648.0F, 2147483520.0F, -2147483584.0F}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
+  const std::tuple<const char*, float, float, float> rows[] = {
+      {"EvenMeasures", 12000, 7320, 2340},
+      {"OddWindowLosesItsHalfTwip", 12000, 2145, 4928},
+      {"WindowLargerThanTheScreenGoesNegative", 6015, 7320, -653},
+      {"TieRoundsBeforeHalving", 3.5F, 0, 2},
+      {"NegativeHalfTruncatesTowardsZero", 0, -3, 1},
+      {"ExtremeMeasuresStillFit", -2147483648.0F, 2147483520.0F, -2147483584.0F}};
+  for (const auto& [name, screen, window, offset] : rows) {
+    SCOPED_TRACE(name);
     Pellam pellam;
-    pellam.form.screen_width = pellam.form.screen_height = row.screen;
-    pellam.form.width = pellam.form.height = row.window;
+    pellam.form.screen_width = pellam.form.screen_height = screen;
+    pellam.form.width = pellam.form.height = window;
     pellam.handlers.Load(pellam.form);
-    EXPECT_EQ(pellam.form.left, row.offset);
-    EXPECT_EQ(pellam.form.top, row.offset);
+    EXPECT_EQ(pellam.form.left, offset);
+    EXPECT_EQ(pellam.form.top, offset);
   }
   Pellam pellam;
   pellam.form.screen_width = 2147483648.0F;
@@ -54,41 +53,38 @@ TEST(FrmPellamTest, LoadCentresInWholeTwips) {
 // Load selects HKEY_LOCAL_MACHINE. Each root's name reads the typed names under
 // its own handle; any other entry, compared exactly, touches nothing.
 TEST(FrmPellamTest, GetValueReadsTheTypedNamesUnderTheSelectedRoot) {
-  const struct {
-    const char* name;
-    std::u16string entry;
-    std::uint32_t handle;  // 0: not a root
-  } rows[] = {{"ClassesRoot", u"HKEY_CLASSES_ROOT", 0x80000000U},
-              {"CurrentConfigIsNot80000004", u"HKEY_CURRENT_CONFIG", 0x80000005U},
-              {"CurrentUser", u"HKEY_CURRENT_USER", 0x80000001U},
-              {"LocalMachine", u"HKEY_LOCAL_MACHINE", 0x80000002U},
-              {"Users", u"HKEY_USERS", 0x80000003U},
-              {"NoSelection", u"", 0},
-              {"OtherCase", u"hkey_local_machine", 0},
-              {"TrailingSpace", u"HKEY_LOCAL_MACHINE ", 0},
-              {"RootNotListed", u"HKEY_PERFORMANCE_DATA", 0},
-              {"EmbeddedNul", std::u16string(u"HKEY_USERS\0", 11), 0}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
+  // The name, the list entry, and the handle it reads under (0: none).
+  const std::tuple<const char*, std::u16string, std::uint32_t> rows[] = {
+      {"ClassesRoot", u"HKEY_CLASSES_ROOT", 0x80000000U},
+      {"CurrentConfigIsNot80000004", u"HKEY_CURRENT_CONFIG", 0x80000005U},
+      {"CurrentUser", u"HKEY_CURRENT_USER", 0x80000001U},
+      {"LocalMachine", u"HKEY_LOCAL_MACHINE", 0x80000002U},
+      {"Users", u"HKEY_USERS", 0x80000003U},
+      {"NoSelection", u"", 0},
+      {"OtherCase", u"hkey_local_machine", 0},
+      {"TrailingSpace", u"HKEY_LOCAL_MACHINE ", 0},
+      {"RootNotListed", u"HKEY_PERFORMANCE_DATA", 0},
+      {"EmbeddedNul", std::u16string(u"HKEY_USERS\0", 11), 0}};
+  for (const auto& [name, entry, handle] : rows) {
+    SCOPED_TRACE(name);
     Pellam pellam;
     pellam.handlers.Load(pellam.form);
     EXPECT_EQ(pellam.Root().Text(), u"HKEY_LOCAL_MACHINE");
     auto& items = pellam.Root().items;
-    if (row.handle == 0) {
-      items.push_back(row.entry);  // the list never shows such an entry
+    if (handle == 0) {
+      items.push_back(entry);  // the list never shows such an entry
     }
     pellam.Root().index =
-        row.entry.empty() ? -1
-                          : static_cast<int>(std::ranges::find(items, row.entry) - items.begin());
+        entry.empty() ? -1 : static_cast<int>(std::ranges::find(items, entry) - items.begin());
     pellam.form.control(u"txtKey").text = u"Software\\Typed";
     pellam.form.control(u"txtSubkey").text = u"Name";
     pellam.Value() = u"previous";
     pellam.GetValue();
-    const std::string root = testsupport::LoggedHandle(pellam::PredefinedKey(row.handle));
+    const std::string root = testsupport::LoggedHandle(pellam::PredefinedKey(handle));
     const std::vector<std::string> read{"open " + root + " 'Software\\Typed' 0 1",
                                         "size 68 'Name' 0", "data 68 'Name' 4", "close 68"};
-    EXPECT_EQ(pellam.registry.log, row.handle != 0 ? read : std::vector<std::string>{});
-    EXPECT_EQ(pellam.Value(), row.handle != 0 ? u"abc" : u"previous");
+    EXPECT_EQ(pellam.registry.log, handle != 0 ? read : std::vector<std::string>{});
+    EXPECT_EQ(pellam.Value(), handle != 0 ? u"abc" : u"previous");
     EXPECT_TRUE(pellam.form.messages.empty());
   }
 }
