@@ -1,7 +1,8 @@
 # End-to-end run of a real program on a private Xvfb display: clicks its
-# button, waits until the control that shows the result changes with no
-# message box open, ends the program as a user would and checks that it ends
-# with exit code 0. Pellam reads the example prefix shipped with it.
+# button, waits until the control that shows the result changes, ends the
+# program as a user would and checks that it ends with exit code 0. Pellam
+# reads the example prefix shipped with it; its message boxes bear its window's
+# title, so one that opens instead of the value fails the run at once.
 #
 # usage: end_to_end.py Corvel|Pellam PROGRAM DESIGNS.json
 
