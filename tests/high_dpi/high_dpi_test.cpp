@@ -3,6 +3,9 @@
 // line, the picture keeps its logical size but has a pixel for every device
 // pixel, and the window keeps its designed proportions.
 
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QPushButton>
 #include <QTest>
 
 #include <memory>
@@ -12,7 +15,6 @@
 #include "runtime/qt/qt_form.hpp"
 #include "tests/support/recording_registry.hpp"
 #include "tests/support/scripted_ticks.hpp"
-#include "tests/support/window_smoke.hpp"
 
 class HighDpiTest : public QObject {
   Q_OBJECT
@@ -44,14 +46,27 @@ void HighDpiTest::keepsItsLayout() {
     design = pellam::FrmPellamDesign();
     app = pellam::PellamAppInfo();
   }
-  testsupport::CheckWindow(design, *handlers, app);
-
+  rt::qt::PrepareApplication(*qApp, app);
   rt::qt::QtForm form(design, *handlers, app);
   QVERIFY(form.Load());
   form.show();
   QVERIFY(QTest::qWaitForWindowExposed(&form));
   const qreal scale = form.devicePixelRatioF();
   QCOMPARE(scale, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+  for (QWidget* control : form.findChildren<QWidget*>()) {
+    QString caption;
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+      caption = label->text();
+    } else if (auto* button = qobject_cast<QPushButton*>(control)) {
+      caption = button->text();
+    }
+    // The ink as it is drawn at this scale, and a whole line's height.
+    QFontMetricsF metrics(control->font(), control);
+    QVERIFY2(caption.isEmpty() ||
+                 (metrics.tightBoundingRect(caption).width() <= control->contentsRect().width() &&
+                  metrics.height() <= control->contentsRect().height()),
+             qPrintable(control->objectName()));
+  }
   if (design.picture) {
     const QPixmap& picture = form.picture();
     QPixmap plain(QStringLiteral(":/images/") +
