@@ -1,0 +1,50 @@
+#include "runtime/win32/dll_function.hpp"
+
+#include <gtest/gtest.h>
+
+#include "runtime/core/run_time_error.hpp"
+
+namespace {
+
+using TimeGetTime = DWORD(WINAPI*)();
+
+struct Missing {
+  const char* name;
+  const char16_t* library;
+  const char* function;
+  rt::ErrorNumber number;
+  const char16_t* description;
+};
+
+class DllFunctionTest : public ::testing::TestWithParam<Missing> {};
+
+TEST_P(DllFunctionTest, RaisesTheRunTimeErrorNamingWhatIsMissing) {
+  rt::win32::DllFunction<TimeGetTime> function(GetParam().library, GetParam().function);
+  EXPECT_EQ(function.Find(), nullptr);
+  try {
+    function();
+    ADD_FAILURE() << "no run-time error raised";
+  } catch (const rt::RunTimeError& error) {
+    EXPECT_EQ(error.number(), GetParam().number);
+    EXPECT_EQ(error.description(), GetParam().description);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Missing, DllFunctionTest,
+    ::testing::Values(Missing{"Library", u"no-such-library.dll", "timeGetTime",
+                              rt::ErrorNumber::kFileNotFound,
+                              u"File not found: no-such-library.dll"},
+                      Missing{"EntryPoint", u"winmm.dll", "noSuchFunction",
+                              rt::ErrorNumber::kDllEntryPointNotFound,
+                              u"Can't find DLL entry point noSuchFunction in winmm.dll"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(DllFunctionBindingTest, CallsTheFunctionFoundByName) {
+  rt::win32::DllFunction<TimeGetTime> time_get_time(u"winmm.dll", "timeGetTime");
+  DWORD first = time_get_time();
+  EXPECT_GE(time_get_time() - first, 0U);
+  EXPECT_NE(time_get_time.Find(), nullptr);
+}
+
+}  // namespace
