@@ -1,6 +1,7 @@
 #include "Corvel/frm_corvel.hpp"
 
 #include <string>
+#include <vector>
 
 #include "Corvel/readings.hpp"
 #include "Corvel/version.hpp"
@@ -21,6 +22,14 @@ const Font kSans825Bold{u"MS Sans Serif", 8.25, true};
 const Font kSans12Bold{u"MS Sans Serif", 12, true};
 const Font kArial975{u"Arial", 9.75, false};
 const Font kArial975Bold{u"Arial", 9.75, true};
+
+// The controls the handlers use; the design names them through these too.
+constexpr rt::forms::ControlRef kShowTreated{u"txtShowTime", 0};
+constexpr rt::forms::ControlRef kShowUntreated{u"txtShowTime", 1};
+constexpr rt::forms::ControlRef kDaysBeforeReset{u"txtDaysBeforeReset"};
+constexpr rt::forms::ControlRef kStart{u"cmdStart"};
+constexpr rt::forms::ControlRef kExit{u"cmdExit"};
+constexpr rt::forms::ControlRef kVersion{u"lblVersion"};
 
 std::u16string Decimal(int value) {
   return rt::AsciiToUtf16(std::to_string(value));
@@ -58,8 +67,8 @@ rt::forms::FormDesign FrmCorvelDesign() {
                .back_colour = Rgb{192, 255, 255},
                .alignment = Alignment::kCenter},
               {.kind = ControlKind::kTextBox,
-               .name = u"txtShowTime",
-               .index = 0,
+               .name = std::u16string(kShowTreated.name),
+               .index = kShowTreated.index,
                .left = 120,
                .top = 720,
                .width = 5055,
@@ -86,7 +95,7 @@ rt::forms::FormDesign FrmCorvelDesign() {
                .back_colour = Rgb{255, 224, 192},
                .alignment = Alignment::kCenter},
               {.kind = ControlKind::kTextBox,
-               .name = u"txtDaysBeforeReset",
+               .name = std::u16string(kDaysBeforeReset.name),
                .left = 1800,
                .top = 2040,
                .width = 1455,
@@ -105,8 +114,8 @@ rt::forms::FormDesign FrmCorvelDesign() {
                .back_colour = Rgb{255, 255, 192},
                .alignment = Alignment::kCenter},
               {.kind = ControlKind::kTextBox,
-               .name = u"txtShowTime",
-               .index = 1,
+               .name = std::u16string(kShowUntreated.name),
+               .index = kShowUntreated.index,
                .left = 120,
                .top = 2880,
                .width = 5055,
@@ -124,7 +133,7 @@ rt::forms::FormDesign FrmCorvelDesign() {
                .fore_colour = Rgb{255, 0, 0},
                .alignment = Alignment::kCenter},
               {.kind = ControlKind::kCommandButton,
-               .name = u"cmdStart",
+               .name = std::u16string(kStart.name),
                .text = u"Click to Show",
                .left = 120,
                .top = 3600,
@@ -135,7 +144,7 @@ rt::forms::FormDesign FrmCorvelDesign() {
                .graphical = true,
                .alignment = Alignment::kCenter,
                .tab_index = 1},
-              {.name = u"lblVersion",
+              {.name = std::u16string(kVersion.name),
                .left = 1680,
                .top = 3720,
                .width = 1935,
@@ -144,7 +153,7 @@ rt::forms::FormDesign FrmCorvelDesign() {
                .back_colour = Rgb{192, 255, 192},
                .alignment = Alignment::kCenter},
               {.kind = ControlKind::kCommandButton,
-               .name = u"cmdExit",
+               .name = std::u16string(kExit.name),
                .text = u"Click to Exit",
                .left = 3840,
                .top = 3600,
@@ -172,17 +181,21 @@ std::u16string VersionText(const rt::forms::AppInfo& app) {
          Decimal(app.revision);
 }
 
+std::vector<rt::forms::ControlRef> FrmCorvel::Controls() const {
+  return {kShowTreated, kShowUntreated, kDaysBeforeReset, kStart, kExit, kVersion};
+}
+
 void FrmCorvel::Load(rt::forms::Form& form) {
   form.SetLeft(CentredOffset(form.ScreenWidth(), form.Width()));
   form.SetTop(CentredOffset(form.ScreenHeight(), form.Height()));
-  form.control(u"lblVersion").SetText(VersionText(form.App()));
+  form.control(kVersion).SetText(VersionText(form.App()));
 }
 
 void FrmCorvel::Click(rt::forms::Form& form, std::u16string_view control,
-                      std::optional<int> /*index*/) {
-  if (control == u"cmdStart") {
+                      std::optional<int> index) {
+  if (kStart.Is(control, index)) {
     CmdStartClick(form);
-  } else if (control == u"cmdExit") {
+  } else if (kExit.Is(control, index)) {
     form.Unload();
   }
 }
@@ -190,9 +203,9 @@ void FrmCorvel::Click(rt::forms::Form& form, std::u16string_view control,
 // Each reading is written before the counter is read again, so the three boxes
 // show three separate reads.
 void FrmCorvel::CmdStartClick(rt::forms::Form& form) {
-  form.control(u"txtShowTime", 0).SetText(ReadingText(TreatedTickCount(ticks_)));
-  form.control(u"txtShowTime", 1).SetText(ReadingText(ticks_.Read()));
-  form.control(u"txtDaysBeforeReset").SetText(DaysText(TreatedTickCount(ticks_)));
+  form.control(kShowTreated).SetText(ReadingText(TreatedTickCount(ticks_)));
+  form.control(kShowUntreated).SetText(ReadingText(ticks_.Read()));
+  form.control(kDaysBeforeReset).SetText(DaysText(TreatedTickCount(ticks_)));
 }
 
 }  // namespace corvel

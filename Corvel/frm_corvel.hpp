@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Corvel/tick_source.hpp"
 #include "runtime/forms/design.hpp"
@@ -25,6 +26,7 @@ class FrmCorvel final : public rt::forms::FormHandlers {
  public:
   explicit FrmCorvel(TickSource& ticks) : ticks_(ticks) {}
 
+  std::vector<rt::forms::ControlRef> Controls() const override;
   void Load(rt::forms::Form& form) override;
   void Click(rt::forms::Form& form, std::u16string_view control, std::optional<int> index) override;
 

@@ -27,6 +27,13 @@ class FormMessages final : public MessageSink {
 
 constexpr int kLocalMachineIndex = 3;
 
+// The controls the handlers use; the design names them through these too.
+constexpr rt::forms::ControlRef kRoot{u"cboHKey"};
+constexpr rt::forms::ControlRef kKey{u"txtKey"};
+constexpr rt::forms::ControlRef kSubkey{u"txtSubkey"};
+constexpr rt::forms::ControlRef kGetValue{u"cmdGetValue"};
+constexpr rt::forms::ControlRef kValue{u"lblValue"};
+
 }  // namespace
 
 rt::forms::FormDesign FrmPellamDesign() {
@@ -50,9 +57,9 @@ rt::forms::FormDesign FrmPellamDesign() {
                .top = 120,
                .width = 495,
                .height = 255,
-               .buddy = u"cboHKey"},
+               .buddy = std::u16string(kRoot.name)},
               {.kind = ControlKind::kDropDownList,
-               .name = u"cboHKey",
+               .name = std::u16string(kRoot.name),
                .left = 720,
                .top = 120,
                .width = 2895,
@@ -67,9 +74,9 @@ rt::forms::FormDesign FrmPellamDesign() {
                .top = 600,
                .width = 495,
                .height = 255,
-               .buddy = u"txtKey"},
+               .buddy = std::u16string(kKey.name)},
               {.kind = ControlKind::kTextBox,
-               .name = u"txtKey",
+               .name = std::u16string(kKey.name),
                .text = u"SOFTWARE\\Oxbury Options",
                .left = 720,
                .top = 600,
@@ -84,9 +91,9 @@ rt::forms::FormDesign FrmPellamDesign() {
                .top = 960,
                .width = 615,
                .height = 255,
-               .buddy = u"txtSubkey"},
+               .buddy = std::u16string(kSubkey.name)},
               {.kind = ControlKind::kTextBox,
-               .name = u"txtSubkey",
+               .name = std::u16string(kSubkey.name),
                .text = u"Version",
                .left = 720,
                .top = 960,
@@ -95,7 +102,7 @@ rt::forms::FormDesign FrmPellamDesign() {
                .tab_index = 3,
                .accessible_name = u"Subkey"},
               {.kind = ControlKind::kCommandButton,
-               .name = u"cmdGetValue",
+               .name = std::u16string(kGetValue.name),
                .text = u"Get Value",
                .left = 3000,
                .top = 1320,
@@ -110,7 +117,7 @@ rt::forms::FormDesign FrmPellamDesign() {
                .top = 1800,
                .width = 495,
                .height = 255},
-              {.name = u"lblValue",
+              {.name = std::u16string(kValue.name),
                .left = 720,
                .top = 1800,
                .width = 6495,
@@ -143,28 +150,31 @@ std::optional<KeyHandle> RootKeyByName(std::u16string_view name) {
   return std::nullopt;
 }
 
+std::vector<rt::forms::ControlRef> FrmPellam::Controls() const {
+  return {kRoot, kKey, kSubkey, kGetValue, kValue};
+}
+
 void FrmPellam::Load(rt::forms::Form& form) {
   form.SetTop(CentredOffset(form.ScreenHeight(), form.Height()));
   form.SetLeft(CentredOffset(form.ScreenWidth(), form.Width()));
-  form.control(u"cboHKey").SetListIndex(kLocalMachineIndex);
+  form.control(kRoot).SetListIndex(kLocalMachineIndex);
 }
 
 void FrmPellam::Click(rt::forms::Form& form, std::u16string_view control,
-                      std::optional<int> /*index*/) {
-  if (control == u"cmdGetValue") {
+                      std::optional<int> index) {
+  if (kGetValue.Is(control, index)) {
     CmdGetValueClick(form);
   }
 }
 
 void FrmPellam::CmdGetValueClick(rt::forms::Form& form) {
-  std::optional<KeyHandle> root = RootKeyByName(form.control(u"cboHKey").Text());
+  std::optional<KeyHandle> root = RootKeyByName(form.control(kRoot).Text());
   if (!root) {
     return;
   }
   FormMessages messages(form);
-  form.control(u"lblValue")
-      .SetText(ReadRegistryString(registry_, messages, *root, form.control(u"txtKey").Text(),
-                                  form.control(u"txtSubkey").Text()));
+  form.control(kValue).SetText(ReadRegistryString(
+      registry_, messages, *root, form.control(kKey).Text(), form.control(kSubkey).Text()));
 }
 
 }  // namespace pellam

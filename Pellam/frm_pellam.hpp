@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "Pellam/registry_access.hpp"
 #include "runtime/forms/design.hpp"
@@ -28,6 +29,7 @@ class FrmPellam final : public rt::forms::FormHandlers {
  public:
   explicit FrmPellam(RegistryAccess& registry) : registry_(registry) {}
 
+  std::vector<rt::forms::ControlRef> Controls() const override;
   void Load(rt::forms::Form& form) override;
   void Click(rt::forms::Form& form, std::u16string_view control, std::optional<int> index) override;
 

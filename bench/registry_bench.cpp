@@ -1,6 +1,7 @@
 // A whole ReadRegistryString against the Wine prefix backend, next to merely
-// reading system.reg into memory: the reader re-reads the file on every open,
-// so the second figure is the floor for the first. The whole read also
+// reading system.reg into memory: the reader maps and scans the file afresh on
+// every open, so the second figure is about the floor for the first (the
+// mapping spares the copy, not the pass over the bytes). The whole read also
 // reports how many times the file read it takes (times_file_read, CPU time),
 // which is meant to stay at most 2; --benchmark_repetitions steadies the
 // figures on a busy machine.

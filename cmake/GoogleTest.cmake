@@ -12,7 +12,7 @@ include(GoogleTest)
 # cp_gtest(<name> SOURCES ... LIBS ...): one GoogleTest executable, its tests
 # discovered at test time so that cross builds discover them under the emulator.
 function(cp_gtest name)
-  cmake_parse_arguments(arg "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(arg "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${arg_SOURCES})
   if(WIN32)
     target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/windows/utf8-manifest.rc)
@@ -20,11 +20,7 @@ function(cp_gtest name)
   cp_warnings(${name})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${arg_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
-  set(labels unit)
-  if(arg_LABELS)
-    set(labels ${arg_LABELS})
-  endif()
   # A cold Wine start takes seconds, so discovery under the emulator gets time.
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-                       PROPERTIES LABELS "${labels}")
+                       PROPERTIES LABELS unit)
 endfunction()

@@ -11,20 +11,18 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
                                 "support"))
 import xsession  # noqa: E402
 
-# Client-area rectangles in pixels: the designs' twips / 15.
-CORVEL = {"title": "Show Windows uptime by timeGetTime API", "button": (8, 240, 89, 41),
-          "result": (8, 48, 337, 25)}
-PELLAM = {"title": "Pellam", "button": (200, 88, 73, 25), "result": (48, 120, 433, 17)}
+# Each program's button and the control that shows what the click did.
+CLICKS = {"Corvel": ("cmdStart", "txtShowTime(0)"), "Pellam": ("cmdGetValue", "lblValue")}
 
 
-def show(name, program, window, path):
-    session = xsession.Session(name, program, window["title"])
+def show(name, program, window, clicks, path):
+    button, result = clicks
+    session = xsession.Session(name, program, window)
     try:
-        session.wait_for_paint(window["button"])
-        before = session.pixels(window["result"])
-        session.click(window["button"])
-        session.wait_until(lambda: session.pixels(window["result"]) != before,
-                           "the result to appear")
+        session.wait_for_paint(button)
+        before = session.pixels(result)
+        session.click(button)
+        session.wait_until(lambda: session.pixels(result) != before, "the result to appear")
         session.screenshot(path)
         session.ask_to_close()
         session.wait_for_clean_exit()
@@ -36,12 +34,12 @@ def show(name, program, window, path):
 def main():
     build, output = sys.argv[1], sys.argv[2]
     os.makedirs(output, exist_ok=True)
+    windows = xsession.designs(os.path.join(build, "designs.json"))
 
     def show_both(name):
-        show(name, os.path.join(build, "Corvel", "Corvel"), CORVEL,
-             os.path.join(output, "corvel.png"))
-        show(name, os.path.join(build, "Pellam", "Pellam"), PELLAM,
-             os.path.join(output, "pellam.png"))
+        for program, clicks in CLICKS.items():
+            show(name, os.path.join(build, program, program), windows[program], clicks,
+                 os.path.join(output, program.lower() + ".png"))
 
     xsession.run("demo", show_both)
 

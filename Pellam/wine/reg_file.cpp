@@ -673,69 +673,10 @@ class KeyScanner {
     return reader.position();
   }
 
+  // Decodes the key line's name as wineserver does and compares its parts.
   KeyMatch MatchKeyLine(std::string_view s) {
-    if (auto quick = QuickMatch(s)) {
-      return *quick;
-    }
     name_.clear();
     return DecodeString(s, 1, ']', name_) ? MatchKey(name_, lower_path_) : KeyMatch{};
-  }
-
-  // Most key lines are plain ASCII and leave the wanted path early: compare
-  // their bytes directly, then only check that the line is well formed (an
-  // unescaped ']' closes it and it is too short for an over-long name).
-  // Nothing when the line needs decoding to tell.
-  std::optional<KeyMatch> QuickMatch(std::string_view s) const {
-    if (s.size() < 2 || s[1] == '\\' || s[1] == ']') {
-      return std::nullopt;
-    }
-    std::size_t part = 0;
-    std::size_t at = 0;
-    std::size_t i = 1;
-    for (; i < s.size() && part < lower_path_.size(); ++i) {
-      const char c = s[i];
-      const std::u16string& wanted = lower_path_[part];
-      if (c == '\\' && i + 1 < s.size() && s[i + 1] == '\\' && at > 0) {
-        if (at < wanted.size()) {
-          break;  // this name is a prefix of the wanted one
-        }
-        ++part;
-        at = 0;
-        ++i;
-        if (part == lower_path_.size()) {
-          return std::nullopt;  // below the wanted key
-        }
-        continue;
-      }
-      if (c == '\\' || c == ']' || static_cast<unsigned char>(c) >= 0x80) {
-        return std::nullopt;
-      }
-      if (at >= wanted.size() || wanted[at] != ToLowerCase(static_cast<char16_t>(c))) {
-        break;
-      }
-      ++at;
-    }
-    if (i >= s.size()) {
-      return std::nullopt;
-    }
-    for (std::size_t from = i;;) {
-      const std::size_t close = s.find(']', from);
-      if (close == std::string_view::npos || close - 1 > reg::kMaxNameLength) {
-        return std::nullopt;
-      }
-      std::size_t backslashes = 0;
-      while (s[close - 1 - backslashes] == '\\') {
-        ++backslashes;
-      }
-      if (backslashes % 2 == 0) {
-        KeyMatch match;
-        match.valid = true;
-        match.common = part;
-        match.depth = part + 1;
-        return match;
-      }
-      from = close + 1;
-    }
   }
 
   std::string_view text_;

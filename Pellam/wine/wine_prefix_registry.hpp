@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -13,12 +14,26 @@
 
 namespace pellam::wine {
 
-// A registry file's bytes as read.
-struct FileText {
-  std::unique_ptr<char[]> bytes;
-  std::size_t size = 0;
-  std::string_view view() const { return {bytes.get(), size}; }
+// A registry file mapped read-only: its pages are read as the scan reaches
+// them and shared with the page cache, so no copy of it is held on the heap.
+class FileText {
+ public:
+  FileText(const void* bytes, std::size_t size) : bytes_(bytes), size_(size) {}
+  FileText(const FileText&) = delete;
+  FileText& operator=(const FileText&) = delete;
+  ~FileText();
+  std::string_view view() const { return {static_cast<const char*>(bytes_), size_}; }
+
+ private:
+  const void* bytes_;
+  std::size_t size_;
 };
+
+// Real registry files hold a few megabytes. Every open scans its file whole,
+// so a file beyond this (a hundred times a large real one, an eighth of the
+// largest hive Windows loads) is treated as unreadable rather than holding
+// the caller for seconds.
+inline constexpr std::size_t kMaxFileSize = std::size_t{256} << 20;
 
 // RegistryAccess over a Wine prefix's registry files, read directly and
 // without starting Wine, giving the answers that Wine's own RegOpenKeyExA,

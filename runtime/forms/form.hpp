@@ -3,10 +3,22 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "runtime/forms/design.hpp"
 
 namespace rt::forms {
+
+// A control as handlers name it: by name, and by index for the member of a
+// control array. Handlers keep one constant per control they use, so that the
+// design and the code cannot disagree on a spelling unnoticed.
+struct ControlRef {
+  std::u16string_view name;
+  std::optional<int> index;
+  bool Is(std::u16string_view other_name, std::optional<int> other_index) const {
+    return name == other_name && index == other_index;
+  }
+};
 
 // A live control, as handlers see it. Text is a label's or button's Caption, a
 // text box's Text, or the selected entry of a drop-down list.
@@ -31,6 +43,9 @@ class Form {
   // std::out_of_range.
   virtual Control& control(std::u16string_view name) = 0;
   virtual Control& control(std::u16string_view name, int index) = 0;
+  Control& control(const ControlRef& ref) {
+    return ref.index ? control(ref.name, *ref.index) : control(ref.name);
+  }
 
   virtual float Width() const = 0;
   virtual float Height() const = 0;
@@ -51,8 +66,16 @@ class Form {
 class FormHandlers {
  public:
   virtual ~FormHandlers() = default;
+  // Every control the handlers read, write or answer clicks of.
+  virtual std::vector<ControlRef> Controls() const = 0;
   virtual void Load(Form& form) = 0;
   virtual void Click(Form& form, std::u16string_view control, std::optional<int> index) = 0;
 };
+
+// Every backend calls this as it builds a window, before any handler runs:
+// throws std::invalid_argument naming the first control of handlers.Controls()
+// that the design lacks, so that a misspelt name stops the program at once
+// instead of being silently ignored by a click.
+void CheckControls(const FormDesign& design, const FormHandlers& handlers);
 
 }  // namespace rt::forms

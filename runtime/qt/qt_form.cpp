@@ -42,6 +42,7 @@ float ToTwips(int pixels) {
 
 QtForm::QtForm(const forms::FormDesign& design, forms::FormHandlers& handlers, forms::AppInfo app)
     : handlers_(handlers), app_(std::move(app)) {
+  forms::CheckControls(design, handlers);
   setObjectName(ToQString(design.name));
   setWindowTitle(ToQString(design.caption));
   // The designs are laid out for one size; a fixed border keeps them whole.

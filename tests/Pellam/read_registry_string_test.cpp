@@ -7,21 +7,22 @@
 #include <vector>
 
 #include "Pellam/registry_constants.hpp"
-#include "runtime/core/ansi_codec.hpp"
 #include "tests/support/recording_registry.hpp"
 #include "tests/support/row_name.hpp"
 
 namespace {
 
 using testsupport::RecordingRegistry;
+using Call = RecordingRegistry::Call;
+using namespace std::string_literals;
 
+// Records the messages shown, each ended by '|'; throws after one when asked.
 class RecordingSink : public pellam::MessageSink {
  public:
-  std::vector<std::u16string> shown;
+  std::u16string shown;
   bool throw_on_show = false;
-
   void Show(std::u16string_view text) override {
-    shown.emplace_back(text);
+    (shown += text) += u'|';
     if (throw_on_show) {
       throw std::runtime_error("injected");
     }
@@ -29,146 +30,83 @@ class RecordingSink : public pellam::MessageSink {
 };
 
 std::u16string Read(RecordingRegistry& registry, RecordingSink& sink) {
-  return pellam::ReadRegistryString(registry, sink, pellam::reg::kLocalMachine, u"Software\\A",
-                                    u"v");
+  return pellam::ReadRegistryString(registry, sink, pellam::reg::kCurrentUser,
+                                    u"Software\\Caf\u00e9", u"N\u00e4me");
 }
 
 TEST(ReadRegistryStringTest, MakesTheFourCallsInOrderWithTheirArguments) {
   RecordingRegistry registry;
   RecordingSink sink;
-  EXPECT_EQ(pellam::ReadRegistryString(registry, sink, pellam::reg::kCurrentUser,
-                                       u"Software\\Caf\u00e9", u"N\u00e4me"),
-            u"abc");
-  const std::string hkcu = testsupport::LoggedHandle(pellam::reg::kCurrentUser);
+  EXPECT_EQ(Read(registry, sink), u"abc");
   EXPECT_EQ(registry.log, (std::vector<std::string>{
-                              "open " + hkcu + " 'Software\\Caf\xc3\xa9' 0 1",
-                              "size 68 'N\xc3\xa4me' 0",
-                              "data 68 'N\xc3\xa4me' 4",
-                              "close 68",
-                          }));
-  EXPECT_TRUE(sink.shown.empty());
+                              "open " + testsupport::LoggedHandle(pellam::reg::kCurrentUser) +
+                                  " 'Software\\Caf\xc3\xa9' 0 1",
+                              "size 68 'N\xc3\xa4me' 0", "data 68 'N\xc3\xa4me' 4", "close 68"}));
+  EXPECT_EQ(sink.shown, u"");
+  // Predefined roots are sign-extended, as Windows' handles are.
+  EXPECT_EQ(static_cast<std::uintptr_t>(pellam::reg::kCurrentConfig),
+            static_cast<std::uintptr_t>(std::intptr_t{INT32_MIN} + 5));
 }
 
-TEST(ReadRegistryStringTest, PredefinedRootsAreSignExtendedLikeWindowsHandles) {
-  EXPECT_EQ(static_cast<std::uintptr_t>(pellam::reg::kLocalMachine),
-            static_cast<std::uintptr_t>(static_cast<std::intptr_t>(INT32_MIN) + 2));
-  EXPECT_EQ(static_cast<std::uint32_t>(static_cast<std::uintptr_t>(pellam::reg::kCurrentConfig)),
-            0x80000005u);
-}
-
-TEST(ReadRegistryStringTest, EmptyValueNameReadsTheDefaultValue) {
-  RecordingRegistry registry;
-  RecordingSink sink;
-  pellam::ReadRegistryString(registry, sink, pellam::reg::kClassesRoot, u".txt", u"");
-  ASSERT_EQ(registry.log.size(), 4u);
-  EXPECT_EQ(registry.log[1], "size 68 '' 0");
-}
-
-struct FailureRow {
+struct Row {
   const char* name;
-  RecordingRegistry::Call failing;
-  std::vector<std::u16string> messages;
+  Call failing;
+  std::uint32_t type;
+  std::string data;
+  std::u16string messages;
   std::u16string result;
-  int closes;
 };
 
-class ReadRegistryStringFailureTest : public testing::TestWithParam<FailureRow> {};
+class ReadRegistryStringFailureTest : public testing::TestWithParam<Row> {};
 
 TEST_P(ReadRegistryStringFailureTest, ReportsEachFailingCallAndClosesWhatItOpened) {
   RecordingRegistry registry;
   registry.failing = GetParam().failing;
+  registry.type = GetParam().type;
+  registry.data = GetParam().data;
   RecordingSink sink;
   EXPECT_EQ(Read(registry, sink), GetParam().result);
   EXPECT_EQ(sink.shown, GetParam().messages);
-  EXPECT_EQ(registry.closes, GetParam().closes);
+  EXPECT_EQ(registry.closes, GetParam().failing == Call::kOpen ? 0 : 1);
   EXPECT_EQ(registry.opens, registry.closes);
 }
 
+constexpr std::uint32_t kSz = pellam::reg::kTypeSz;
+constexpr Call kNone = Call::kNone;
+
 INSTANTIATE_TEST_SUITE_P(
     Rows, ReadRegistryStringFailureTest,
-    testing::Values(FailureRow{"NothingFails", RecordingRegistry::Call::kNone, {}, u"abc", 1},
-                    FailureRow{"OpenFailsAndNothingIsClosed",
-                               RecordingRegistry::Call::kOpen,
-                               {u"Error opening key."},
-                               u"",
-                               0},
-                    // The size stays 0, so the data query gets an empty buffer and fails too:
-                    // a missing value shows both messages.
-                    FailureRow{"MissingValueShowsTwoMessages",
-                               RecordingRegistry::Call::kSizeQuery,
-                               {u"Error getting subkey length.", u"Error getting subkey value."},
-                               u"",
-                               1},
-                    FailureRow{"DataQueryFails",
-                               RecordingRegistry::Call::kDataQuery,
-                               {u"Error getting subkey value."},
-                               u"",
-                               1},
-                    FailureRow{"CloseFailsAndTheTextIsStillReturned",
-                               RecordingRegistry::Call::kClose,
-                               {u"Error closing key."},
-                               u"abc",
-                               1}),
+    testing::Values(
+        Row{"ShownAsItsTypeSays", kNone, pellam::reg::kTypeDword, "\x2a\0\0\0"s, u"",
+            u"0x0000002a (42)"},
+        Row{"NoData", kNone, kSz, "", u"", u""},
+        Row{"OpenFailsAndNothingIsClosed", Call::kOpen, kSz, "a", u"Error opening key.|", u""},
+        // The size stays 0, so the data query gets an empty buffer and fails too.
+        Row{"MissingValue", Call::kSizeQuery, kSz, "a",
+            u"Error getting subkey length.|Error getting subkey value.|", u""},
+        Row{"SizeQueryFailsDataQueryDoesNot", Call::kSizeQuery, kSz, "",
+            u"Error getting subkey length.|", u""},
+        Row{"DataQueryFails", Call::kDataQuery, kSz, "a", u"Error getting subkey value.|", u""},
+        Row{"CloseFailsTextStillReturned", Call::kClose, kSz, "abc\0"s, u"Error closing key.|",
+            u"abc"}),
     testsupport::RowName());
 
-TEST(ReadRegistryStringTest, SizeQueryFailingWhileTheDataQuerySucceedsStillReads) {
-  RecordingRegistry registry;
-  registry.data.clear();
-  registry.failing = RecordingRegistry::Call::kSizeQuery;
-  RecordingSink sink;
-  EXPECT_EQ(Read(registry, sink), u"");
-  EXPECT_EQ(sink.shown, std::vector<std::u16string>{u"Error getting subkey length."});
-  EXPECT_EQ(registry.closes, 1);
+// An exception between open and close closes the key once: from a call, or
+// from the message box after a failed query.
+TEST(ReadRegistryStringTest, ClosesTheKeyOnceWhenAnExceptionLeaves) {
+  for (const auto& [throwing, failing] : {std::pair{Call::kSizeQuery, kNone},
+                                          {Call::kDataQuery, kNone},
+                                          {kNone, Call::kSizeQuery},
+                                          {Call::kClose, kNone}}) {
+    RecordingRegistry registry;
+    registry.throwing = throwing;
+    registry.failing = failing;
+    RecordingSink sink;
+    sink.throw_on_show = true;
+    EXPECT_THROW(Read(registry, sink), std::runtime_error);
+    EXPECT_EQ(registry.opens, 1);
+    EXPECT_EQ(registry.closes, 1) << static_cast<int>(throwing);
+  }
 }
-
-TEST(ReadRegistryStringTest, NoDataGivesEmptyTextAndClosesTheKey) {
-  RecordingRegistry registry;
-  registry.data.clear();
-  RecordingSink sink;
-  EXPECT_EQ(Read(registry, sink), u"");
-  EXPECT_TRUE(sink.shown.empty());
-  EXPECT_EQ(registry.log.back(), "close 68");
-}
-
-TEST(ReadRegistryStringTest, ResultFollowsTheValueType) {
-  RecordingRegistry registry;
-  registry.type = pellam::reg::kTypeDword;
-  registry.data = std::string("\x2a\0\0\0", 4);
-  RecordingSink sink;
-  EXPECT_EQ(Read(registry, sink), u"0x0000002a (42)");
-}
-
-struct ThrowRow {
-  const char* name;
-  RecordingRegistry::Call throwing;
-  RecordingRegistry::Call failing;
-  bool sink_throws;
-};
-
-class ReadRegistryStringThrowTest : public testing::TestWithParam<ThrowRow> {};
-
-TEST_P(ReadRegistryStringThrowTest, ClosesTheKeyWhenAnExceptionLeavesBetweenOpenAndClose) {
-  RecordingRegistry registry;
-  registry.throwing = GetParam().throwing;
-  registry.failing = GetParam().failing;
-  RecordingSink sink;
-  sink.throw_on_show = GetParam().sink_throws;
-  EXPECT_THROW(Read(registry, sink), std::runtime_error);
-  EXPECT_EQ(registry.opens, 1);
-  EXPECT_EQ(registry.closes, 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ReadRegistryStringThrowTest,
-    testing::Values(ThrowRow{"InTheSizeQuery", RecordingRegistry::Call::kSizeQuery,
-                             RecordingRegistry::Call::kNone, false},
-                    ThrowRow{"InTheDataQuery", RecordingRegistry::Call::kDataQuery,
-                             RecordingRegistry::Call::kNone, false},
-                    ThrowRow{"InTheMessageBoxAfterAFailedQuery", RecordingRegistry::Call::kNone,
-                             RecordingRegistry::Call::kSizeQuery, true},
-                    // The close itself throws: the key is not closed a second time.
-                    ThrowRow{"InTheClose", RecordingRegistry::Call::kClose,
-                             RecordingRegistry::Call::kNone, false}),
-    testsupport::RowName());
 
 }  // namespace

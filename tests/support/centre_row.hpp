@@ -4,8 +4,8 @@
 
 namespace testsupport {
 
-// A row of a window's centring arithmetic: screen and window measures in
-// twips and the offset expected of them.
+// A row of a window's centring: screen and window measures in twips, the same
+// on both axes, and the Left and Top expected of them.
 struct CentreRow {
   const char* name;
   float screen;

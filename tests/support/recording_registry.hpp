@@ -37,8 +37,7 @@ class RecordingRegistry : public pellam::RegistryAccess {
                              std::uint32_t desired_access, pellam::KeyHandle* result) override {
     log.push_back("open " + LoggedHandle(key) + " '" + sub_key + "' " + std::to_string(options) +
                   " " + std::to_string(desired_access));
-    Act(Call::kOpen);
-    if (failing == Call::kOpen) {
+    if (Fails(Call::kOpen)) {
       return pellam::reg::kErrorFileNotFound;
     }
     ++opens;
@@ -49,39 +48,35 @@ class RecordingRegistry : public pellam::RegistryAccess {
   std::int32_t RegQueryValueExA(pellam::KeyHandle key, const char* value_name,
                                 std::uint32_t* reserved, std::uint32_t* value_type,
                                 std::uint8_t* buffer, std::uint32_t* size) override {
-    const bool size_query = buffer == nullptr;
-    log.push_back(std::string(size_query ? "size " : "data ") + LoggedHandle(key) + " '" +
+    log.push_back(std::string(buffer == nullptr ? "size " : "data ") + LoggedHandle(key) + " '" +
                   value_name + "' " + (reserved == nullptr ? "" : "reserved ") +
                   std::to_string(*size));
-    Act(size_query ? Call::kSizeQuery : Call::kDataQuery);
-    if (failing == (size_query ? Call::kSizeQuery : Call::kDataQuery)) {
+    if (Fails(buffer == nullptr ? Call::kSizeQuery : Call::kDataQuery)) {
       return pellam::reg::kErrorFileNotFound;  // leaves the size as it was
     }
     const auto needed = static_cast<std::uint32_t>(data.size());
-    *value_type = type;
-    if (!size_query) {
-      if (*size < needed) {
-        *size = needed;
-        return pellam::reg::kErrorMoreData;
-      }
+    const bool fits = buffer == nullptr || *size >= needed;
+    if (buffer != nullptr && fits) {
       std::memcpy(buffer, data.data(), needed);
     }
+    *value_type = type;
     *size = needed;
-    return pellam::reg::kErrorSuccess;
+    return fits ? pellam::reg::kErrorSuccess : pellam::reg::kErrorMoreData;
   }
 
   std::int32_t RegCloseKey(pellam::KeyHandle key) override {
     log.push_back("close " + LoggedHandle(key));
     ++closes;
-    Act(Call::kClose);
-    return failing == Call::kClose ? pellam::reg::kErrorInvalidHandle : pellam::reg::kErrorSuccess;
+    return Fails(Call::kClose) ? pellam::reg::kErrorInvalidHandle : pellam::reg::kErrorSuccess;
   }
 
  private:
-  void Act(Call call) const {
+  // Throws when `call` is to throw; whether it is to fail.
+  bool Fails(Call call) const {
     if (throwing == call) {
       throw std::runtime_error("injected");
     }
+    return failing == call;
   }
 };
 

@@ -1,9 +1,9 @@
-"""A private X display and the mouse, for driving the real programs.
+# A private X display and the mouse, for driving the real programs.
+#
+# Used by the end-to-end tests and by the run script's demonstration, so that
+# both click and look at the windows the way a person would.
 
-Used by the end-to-end tests and by the run script's demonstration, so that
-both click and look at the windows the way a person would.
-"""
-
+import json
 import os
 import subprocess
 import sys
@@ -20,91 +20,75 @@ class Failure(Exception):
     pass
 
 
-def start_xvfb():
-    """Starts Xvfb on a display number it picks itself; returns (process, name)."""
-    read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp",
-         "-screen", "0", "1024x768x24"],
-        pass_fds=(write_end,))
-    os.close(write_end)
-    number = b""
-    while not number.endswith(b"\n"):
-        chunk = os.read(read_end, 16)
-        if not chunk:
-            raise Failure("Xvfb did not start")
-        number += chunk
-    os.close(read_end)
-    return xvfb, ":" + number.decode().strip()
+def designs(path):
+    # The windows' titles and control rectangles that the build wrote out.
+    with open(path, encoding="utf-8") as file:
+        return json.load(file)
 
 
 def run(tag, body):
-    """Runs body(display_name) on a fresh Xvfb, then stops it; a Failure ends
-    the script with "tag: what failed"."""
+    # Runs body(display_name) on a fresh Xvfb, then stops it; a Failure ends
+    # the script with "tag: what failed".
+    read_end, write_end = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp",
+                             "-screen", "0", "1024x768x24"], pass_fds=(write_end,))
+    os.close(write_end)
     try:
-        xvfb, name = start_xvfb()
-        try:
-            body(name)
-        finally:
-            xvfb.terminate()
-            xvfb.wait()
+        with os.fdopen(read_end, "rb") as numbers:
+            number = numbers.readline().decode().strip()
+        if not number:
+            raise Failure("Xvfb did not start")
+        body(":" + number)
     except Failure as failure:
         sys.exit(tag + ": " + str(failure))
+    finally:
+        xvfb.terminate()
+        xvfb.wait()
 
 
 class Session:
-    """One program's window on a display, found by its exact title."""
+    # One program's window on a display, found by its exact title.
 
-    def __init__(self, name, program, title, environment=None, arguments=()):
-        self.name = name
+    def __init__(self, name, program, window, environment=None):
         self.program = program
+        self.controls = window["controls"]
+        self.title = window["title"]
         self.environment = dict(environment or os.environ, DISPLAY=name, QT_QPA_PLATFORM="xcb")
-        self.process = subprocess.Popen([program, *arguments], env=self.environment)
+        self.process = subprocess.Popen([program], env=self.environment)
         try:
-            found = self.xdotool("search", "--sync", "--onlyvisible", "--name",
-                                 "^" + title + "$").split()
+            found = self.windows("--sync")
             if len(found) != 1:
-                raise Failure("expected one window titled %r, found %d" % (title, len(found)))
+                raise Failure("expected one window titled %r, found %d" % (self.title, len(found)))
         except BaseException:
             self.kill()
             raise
         self.connection = display.Display(name)
-        self.window = self.connection.create_resource_object("window", int(found[0]))
+        self.window = self.connection.create_resource_object("window", found[0])
 
     def xdotool(self, *arguments):
         return subprocess.run(["xdotool", *arguments], env=self.environment, check=True,
-                              capture_output=True, text=True,
-                              timeout=DEADLINE_SECONDS).stdout
+                              capture_output=True, text=True, timeout=DEADLINE_SECONDS).stdout
 
-    def windows(self, title):
-        """The ids of the visible windows with exactly that title, none when there are none."""
-        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^" + title + "$"],
-                               env=self.environment, capture_output=True, text=True,
-                               timeout=DEADLINE_SECONDS)
+    def windows(self, *options):
+        # The ids of the visible windows titled as the program's window.
+        found = subprocess.run(["xdotool", "search", *options, "--onlyvisible", "--name",
+                                "^" + self.title + "$"], env=self.environment,
+                               capture_output=True, text=True, timeout=DEADLINE_SECONDS)
         return [int(window) for window in found.stdout.split()]
 
-    def transient_for(self, window_id):
-        """The window that a dialog belongs to, None for a top-level window."""
-        window = self.connection.create_resource_object("window", window_id)
-        owner = window.get_wm_transient_for()
-        return None if owner is None else owner.id
-
-    def key(self, *keys):
-        """Presses keys (xdotool names, e.g. "ctrl+a") in the window that has the focus."""
-        self.xdotool("key", *keys)
-
-    def type(self, text):
-        """Types text in the window that has the focus, one key press per character."""
-        self.xdotool("type", text)
-
-    def click(self, rectangle):
-        """Clicks the middle of a client-area rectangle (left, top, width, height)."""
-        left, top, width, height = rectangle
+    def click(self, control):
+        # Clicks the middle of a control.
+        left, top, width, height = self.controls[control]
         self.xdotool("mousemove", "--window", str(self.window.id), str(left + width // 2),
                      str(top + height // 2), "click", "1")
 
-    def pixels(self, rectangle):
-        left, top, width, height = rectangle
+    def replace_text(self, control, text):
+        self.click(control)
+        self.xdotool("key", "ctrl+a")
+        self.xdotool("type", text)
+
+    def pixels(self, control):
+        left, top, width, height = self.controls[control]
         return self.window.get_image(left, top, width, height, X.ZPixmap, 0xFFFFFFFF).data
 
     def wait_until(self, condition, what):
@@ -114,16 +98,16 @@ class Session:
                 raise Failure("gave up waiting: " + what)
             time.sleep(0.05)
 
-    def wait_for_paint(self, rectangle):
-        """Waits until a rectangle shows more than a flat colour."""
-        self.wait_until(lambda: len(set(self.pixels(rectangle))) > 4, "the window to paint")
+    def wait_for_paint(self, control):
+        # Waits until a control shows more than a flat colour.
+        self.wait_until(lambda: len(set(self.pixels(control))) > 4, "the window to paint")
 
     def screenshot(self, path):
         subprocess.run(["import", "-window", str(self.window.id), path], env=self.environment,
                        check=True, timeout=DEADLINE_SECONDS)
 
     def ask_to_close(self):
-        """Asks the window to close, as a window manager's close button does."""
+        # Asks the window to close, as a window manager's close button does.
         protocols = self.connection.intern_atom("WM_PROTOCOLS")
         delete = self.connection.intern_atom("WM_DELETE_WINDOW")
         event = protocol.event.ClientMessage(window=self.window, client_type=protocols,
@@ -131,12 +115,9 @@ class Session:
         self.window.send_event(event, event_mask=X.NoEventMask)
         self.connection.flush()
 
-    def wait_for_exit(self):
-        return self.process.wait(timeout=DEADLINE_SECONDS)
-
     def wait_for_clean_exit(self):
-        """Waits for the program to end and fails unless its exit code is 0."""
-        code = self.wait_for_exit()
+        # Waits for the program to end and fails unless its exit code is 0.
+        code = self.process.wait(timeout=DEADLINE_SECONDS)
         if code != 0:
             raise Failure("%s ended with exit code %d" % (os.path.basename(self.program), code))
 

@@ -1,65 +1,44 @@
-// A program on RunProgram whose handlers end it one way or another, chosen by
-// its argument: "unload", "click-error" or "load-error". Messages go to
-// standard output instead of a dialog.
+// The sample window as a whole program on RunProgram, ended by a click on the
+// button its argument names, or by a run-time error in Load for "Load".
+// Messages go to standard output instead of a dialog.
 #include <QMetaObject>
 #include <QPushButton>
 
 #include <cstdio>
-#include <string_view>
+#include <string>
 
-#include "runtime/core/run_time_error.hpp"
 #include "runtime/qt/qt_form.hpp"
+#include "tests/support/sample_design.hpp"
 
 namespace {
 
-class EndingHandlers final : public rt::forms::FormHandlers {
+class Ending final : public rt::forms::FormHandlers {
  public:
-  explicit EndingHandlers(std::string_view mode) : mode_(mode) {}
-
-  void Load(rt::forms::Form& form) override {
-    if (mode_ == "load-error") {
-      rt::Raise(rt::ErrorNumber::kDivisionByZero);
-    }
-    // Clicks the button once the event loop runs, as a user would.
-    auto* button = static_cast<rt::qt::QtForm&>(form).widgetOf(u"cmdEnd");
-    QMetaObject::invokeMethod(
-        button, [button] { static_cast<QPushButton*>(button)->click(); }, Qt::QueuedConnection);
+  explicit Ending(std::string ending) : ending_(ending.begin(), ending.end()) {
+    sample_.fail_at_load = ending == "Load";
   }
-
-  void Click(rt::forms::Form& form, std::u16string_view, std::optional<int>) override {
-    if (mode_ == "click-error") {
-      rt::Raise(rt::ErrorNumber::kOverflow);
-    }
-    form.Unload();
+  std::vector<rt::forms::ControlRef> Controls() const override { return sample_.Controls(); }
+  void Click(rt::forms::Form& form, std::u16string_view name, std::optional<int> index) override {
+    sample_.Click(form, name, index);
+  }
+  // Clicks the button once the event loop runs, as a user would.
+  void Load(rt::forms::Form& form) override {
+    sample_.Load(form);
+    auto* button = qobject_cast<QPushButton*>(static_cast<rt::qt::QtForm&>(form).widgetOf(ending_));
+    QMetaObject::invokeMethod(button, &QPushButton::click, Qt::QueuedConnection);
   }
 
  private:
-  std::string_view mode_;
+  testsupport::sample::SampleHandlers sample_;
+  std::u16string ending_;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fputs("usage: rt_qt_ending_program unload|click-error|load-error\n", stderr);
-    return 2;
-  }
-  rt::forms::FormDesign design{
-      .name = u"frmEnding",
-      .caption = u"Ending",
-      .client_width = 1500,
-      .client_height = 900,
-      .controls = {{.kind = rt::forms::ControlKind::kCommandButton,
-                    .name = u"cmdEnd",
-                    .text = u"End",
-                    .left = 120,
-                    .top = 120,
-                    .width = 1000,
-                    .height = 375,
-                    .tab_index = 0}},
-  };
-  EndingHandlers handlers(argv[1]);
-  return rt::qt::RunProgram(argc, argv, design, handlers, {u"Sample", 1, 0, 0},
+  Ending handlers(argc == 2 ? argv[1] : "");
+  return rt::qt::RunProgram(argc, argv, testsupport::sample::SampleDesign(), handlers,
+                            testsupport::sample::SampleApp(),
                             [](QWidget*, const QString& caption, const QString& text) {
                               std::printf("%s: %s", qPrintable(caption), qPrintable(text));
                             });
