@@ -339,6 +339,7 @@ Win32Form::Win32Form(const forms::FormDesign& design, forms::FormHandlers& handl
       handlers_(handlers),
       app_(std::move(app)),
       message_box_(std::move(message_box)) {
+  forms::CheckControls(design_, handlers_);
   RegisterWindowClass(WindowProc);
   std::exception_ptr failure;
   CreateParameters parameters{this, &failure};

@@ -1,72 +1,52 @@
-// A program on RunProgram whose handlers end it one way or another, chosen by
-// its first argument: "unload", "close", "click-error" or "load-error". Its
-// message boxes are appended to the file named by the second argument.
+// The sample window as a whole program, ended one way or another as chosen by
+// its first argument: "exit", "fail", "close" or "load-error". Its message
+// boxes are appended to the file named by the second argument.
 #include <windows.h>
 
-#include <cstdio>
 #include <fstream>
 #include <string>
-#include <string_view>
 
 #include "runtime/core/ansi_codec.hpp"
-#include "runtime/core/run_time_error.hpp"
 #include "runtime/win32/win32_form.hpp"
+#include "tests/support/sample_design.hpp"
 
 namespace {
 
-class EndingHandlers final : public rt::forms::FormHandlers {
+// The sample's handlers, with a click or a close queued at Load, so that it
+// arrives once the message loop runs, as a user's would.
+class Ending final : public rt::forms::FormHandlers {
  public:
-  explicit EndingHandlers(std::string_view mode) : mode_(mode) {}
-
-  void Load(rt::forms::Form& form) override {
-    if (mode_ == "load-error") {
-      rt::Raise(rt::ErrorNumber::kDivisionByZero);
-    }
-    // Queued, so that it arrives once the message loop runs, as a user's would.
-    auto& window = static_cast<rt::win32::Win32Form&>(form);
-    if (mode_ == "close") {
-      PostMessageW(window.window(), WM_CLOSE, 0, 0);
-    } else {
-      PostMessageW(window.WindowOf(u"cmdEnd"), BM_CLICK, 0, 0);
-    }
+  explicit Ending(std::string mode) : mode_(std::move(mode)) {
+    sample_.fail_at_load = mode_ == "load-error";
   }
-
-  void Click(rt::forms::Form& form, std::u16string_view, std::optional<int>) override {
-    if (mode_ == "click-error") {
-      rt::Raise(rt::ErrorNumber::kOverflow);
-    }
-    form.Unload();
+  std::vector<rt::forms::ControlRef> Controls() const override { return sample_.Controls(); }
+  void Load(rt::forms::Form& form) override {
+    sample_.Load(form);
+    auto& window = static_cast<rt::win32::Win32Form&>(form);
+    rt::forms::ControlRef button =
+        mode_ == "fail" ? testsupport::sample::kFail : testsupport::sample::kExit;
+    PostMessageW(mode_ == "close" ? window.window() : window.WindowOf(button.name),
+                 mode_ == "close" ? WM_CLOSE : BM_CLICK, 0, 0);
+  }
+  void Click(rt::forms::Form& form, std::u16string_view name, std::optional<int> index) override {
+    sample_.Click(form, name, index);
   }
 
  private:
-  std::string_view mode_;
+  std::string mode_;
+  testsupport::sample::SampleHandlers sample_;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::fputs("usage: rt_win32_ending_program MODE MESSAGES_FILE\n", stderr);
     return 2;
   }
-  rt::forms::FormDesign design{
-      .name = u"frmEnding",
-      .caption = u"Ending",
-      .client_width = 1500,
-      .client_height = 900,
-      .controls = {{.kind = rt::forms::ControlKind::kCommandButton,
-                    .name = u"cmdEnd",
-                    .text = u"End",
-                    .left = 120,
-                    .top = 120,
-                    .width = 1000,
-                    .height = 375,
-                    .tab_index = 0}},
-  };
-  EndingHandlers handlers(argv[1]);
+  Ending handlers(argv[1]);
   std::string path = argv[2];
   return rt::win32::RunProgram(
-      design, handlers, {u"Sample", 1, 0, 0},
+      testsupport::sample::SampleDesign(), handlers, testsupport::sample::SampleApp(),
       [&path](HWND, std::u16string_view caption, std::u16string_view text) {
         std::ofstream(path, std::ios::app | std::ios::binary)
             << rt::ToAnsi(caption) << ": " << rt::ToAnsi(text);

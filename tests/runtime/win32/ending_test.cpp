@@ -67,8 +67,8 @@ TEST_P(EndingTest, EndsWithItsCodeAfterShowingWhatWentWrong) {
 
 INSTANTIATE_TEST_SUITE_P(
     Endings, EndingTest,
-    ::testing::Values(Ending{"unload", 0, ""}, Ending{"close", 0, ""},
-                      Ending{"click-error", 1, "Sample: Run-time error '6':\n\nOverflow"},
+    ::testing::Values(Ending{"exit", 0, ""}, Ending{"close", 0, ""},
+                      Ending{"fail", 1, "Sample: Run-time error '6':\n\nOverflow"},
                       Ending{"load-error", 1, "Sample: Run-time error '11':\n\nDivision by zero"}),
     [](const auto& row) {
       std::string name = row.param.mode;

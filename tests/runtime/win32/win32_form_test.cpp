@@ -1,4 +1,4 @@
-// The Win32 backend on a small sample design, under Wine's null driver.
+// The Win32 backend on the sample design, under Wine's null driver.
 #include "runtime/win32/win32_form.hpp"
 
 #include <windows.h>
@@ -7,44 +7,33 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "runtime/core/run_time_error.hpp"
-#include "tests/runtime/win32/sample_design_local.hpp"
+#include "tests/support/sample_design.hpp"
 
 namespace {
 
 using rt::forms::ControlKind;
+namespace sample = testsupport::sample;
 
-struct Shown {
-  std::u16string caption;
-  std::u16string text;
-};
+std::u16string Text(HWND window) {
+  std::u16string text(256, u'\0');
+  text.resize(static_cast<std::size_t>(
+      GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()), 256)));
+  return text;
+}
 
-// Handlers that record what reaches them; a test may give the click a body.
-class Recorder final : public rt::forms::FormHandlers {
- public:
-  void Load(rt::forms::Form&) override {}
-  void Click(rt::forms::Form& form, std::u16string_view name, std::optional<int> index) override {
-    clicks.emplace_back(name, index);
-    if (on_click) {
-      on_click(form);
-    }
-  }
-  std::vector<std::pair<std::u16string, std::optional<int>>> clicks;
-  std::function<void(rt::forms::Form&)> on_click;
-};
+std::string Name(const rt::forms::ControlDesign& control) {
+  return {control.name.begin(), control.name.end()};
+}
+
+long Pixels(double twips, int dpi = 96) {
+  return std::lround(twips * dpi / 1440);
+}
 
 class Win32FormTest : public ::testing::Test {
  protected:
-  Win32FormTest()
-      : form_(design_, handlers_, {u"Sample", 1, 2, 3},
-              [this](HWND, std::u16string_view caption, std::u16string_view text) {
-                shown_.push_back({std::u16string(caption), std::u16string(text)});
-              }) {}
-
   // The control's rectangle in the window's client area.
   RECT ClientRect(HWND control) const {
     RECT rect{};
@@ -52,159 +41,163 @@ class Win32FormTest : public ::testing::Test {
     MapWindowPoints(nullptr, form_.window(), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
   }
-
-  static std::u16string Text(HWND window) {
-    std::u16string text(256, u'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()), 256)));
-    return text;
-  }
-
   HWND Of(const rt::forms::ControlDesign& design) const {
     return form_.WindowOf(design.name, design.index);
   }
-
-  // Presses Tab (with Shift, when asked) in the focused control, through the
-  // window's dialog keys.
-  void PressTab(bool shift) {
+  HWND Of(const rt::forms::ControlRef& ref) const { return form_.WindowOf(ref.name, ref.index); }
+  LOGFONTW FontOf(HWND control) const {
+    LOGFONTW font{};
+    GetObjectW(form_.FontOf(control), sizeof(font), &font);
+    return font;
+  }
+  // Presses a key in the focused control, through the window's dialog keys.
+  void Press(WPARAM key, bool shift = false) {
     BYTE keys[256]{};
-    GetKeyboardState(keys);
     keys[VK_SHIFT] = shift ? 0x80 : 0;
     SetKeyboardState(keys);
-    MSG message{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    MSG message{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
     IsDialogMessageW(form_.window(), &message);
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
   }
 
-  rt::forms::FormDesign design_ = testsupport::SampleDesign();
-  Recorder handlers_;
-  std::vector<Shown> shown_;
-  rt::win32::Win32Form form_;
+  rt::forms::FormDesign design_ = sample::SampleDesign();
+  sample::SampleHandlers handlers_;
+  std::vector<std::u16string> shown_;
+  rt::win32::Win32Form form_{
+      design_, handlers_, sample::SampleApp(),
+      [this](HWND, std::u16string_view caption, std::u16string_view text) {
+        shown_.push_back(std::u16string(caption) + u": " + std::u16string(text));
+      }};
 };
 
-int Pixels(int twips) {
-  return static_cast<int>(std::lround(twips / 15.0));
-}
-
-TEST_F(Win32FormTest, ClientAreaAndControlsSitWhereTheDesignPutsThemAt96Dpi) {
-  ASSERT_EQ(form_.dpi(), 96U);
-  RECT client{};
-  GetClientRect(form_.window(), &client);
-  EXPECT_EQ(client.right, Pixels(design_.client_width));
-  EXPECT_EQ(client.bottom, Pixels(design_.client_height));
-  for (const auto& control : design_.controls) {
-    RECT rect = ClientRect(Of(control));
-    SCOPED_TRACE(std::string(control.name.begin(), control.name.end()));
-    EXPECT_EQ(rect.left, Pixels(control.left));
-    EXPECT_EQ(rect.top, Pixels(control.top));
-    EXPECT_EQ(rect.right - rect.left, Pixels(control.width));
-    EXPECT_EQ(rect.bottom - rect.top, Pixels(control.height));
+TEST_F(Win32FormTest, ClientAreaControlsAndFontsFollowTheDesignAtTheWindowsDpi) {
+  for (int dpi : {96, 144}) {
+    SCOPED_TRACE(dpi);
+    RECT suggested{0, 0, 100, 100};
+    SendMessageW(form_.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    // The null driver keeps its title bar as it is, whatever the DPI says.
+    if (dpi == 96) {
+      RECT client{};
+      GetClientRect(form_.window(), &client);
+      EXPECT_EQ(client.right, Pixels(design_.client_width));
+      EXPECT_EQ(client.bottom, Pixels(design_.client_height));
+    }
+    for (const auto& control : design_.controls) {
+      SCOPED_TRACE(Name(control));
+      RECT rect = ClientRect(Of(control));
+      EXPECT_EQ(rect.left, Pixels(control.left, dpi));
+      EXPECT_EQ(rect.top, Pixels(control.top, dpi));
+      EXPECT_EQ(rect.right - rect.left, Pixels(control.width, dpi));
+      EXPECT_EQ(rect.bottom - rect.top, Pixels(control.height, dpi));
+      rt::forms::Font designed = control.font.value_or(rt::forms::kDefaultFont);
+      LOGFONTW font = FontOf(Of(control));
+      EXPECT_EQ(reinterpret_cast<const char16_t*>(font.lfFaceName), designed.family);
+      EXPECT_EQ(font.lfHeight, -std::lround(designed.points * dpi / 72));
+      EXPECT_EQ(font.lfWeight >= FW_BOLD, designed.bold);
+    }
   }
 }
 
-TEST_F(Win32FormTest, ControlsCarryTheirTextsFontsAndEntries) {
+TEST_F(Win32FormTest, ControlsCarryTheirTextsAndTheirKindsStyles) {
   EXPECT_EQ(Text(form_.window()), design_.caption);
   for (const auto& control : design_.controls) {
-    SCOPED_TRACE(std::string(control.name.begin(), control.name.end()));
+    SCOPED_TRACE(Name(control));
     HWND window = Of(control);
-    if (control.kind == ControlKind::kDropDownList) {
-      EXPECT_EQ(SendMessageW(window, CB_GETCOUNT, 0, 0), std::ssize(control.items));
-    } else {
-      EXPECT_EQ(Text(window), control.text);
+    auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+    switch (control.kind) {
+      case ControlKind::kDropDownList:
+        EXPECT_EQ(SendMessageW(window, CB_GETCOUNT, 0, 0), std::ssize(control.items));
+        EXPECT_EQ(style & 3U, static_cast<DWORD>(CBS_DROPDOWNLIST));
+        break;
+      case ControlKind::kCommandButton:
+        EXPECT_EQ((style & BS_TYPEMASK) == BS_OWNERDRAW, control.graphical);
+        EXPECT_EQ(Text(window), control.text);
+        break;
+      default:
+        EXPECT_EQ((style & WS_BORDER) != 0, control.border);
+        EXPECT_EQ(Text(window), control.text);
     }
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof(font),
-               &font);
-    rt::forms::Font designed = control.font.value_or(rt::forms::kDefaultFont);
-    EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(font.lfFaceName)), designed.family);
-    EXPECT_EQ(font.lfHeight, -std::lround(designed.points * 96 / 72));
-    EXPECT_EQ(font.lfWeight >= FW_BOLD, designed.bold);
+    if (!control.accessible_name.empty()) {  // named by the label created just before it
+      EXPECT_NE(Text(GetWindow(window, GW_HWNDPREV)).find(control.accessible_name),
+                std::u16string::npos);
+    }
   }
 }
 
-// Screen readers name a text box or list by the label created just before it.
-TEST_F(Win32FormTest, EachBoxAndListFollowsTheLabelThatNamesIt) {
+TEST_F(Win32FormTest, LabelsAndBoxesAnswerInTheirDesignedColours) {
   for (const auto& control : design_.controls) {
-    if (control.kind != ControlKind::kTextBox && control.kind != ControlKind::kDropDownList) {
+    if (control.kind != ControlKind::kLabel || !control.back_colour) {
       continue;
     }
-    SCOPED_TRACE(std::string(control.name.begin(), control.name.end()));
-    EXPECT_NE(Text(GetWindow(Of(control), GW_HWNDPREV)).find(control.accessible_name),
-              std::u16string::npos);
+    SCOPED_TRACE(Name(control));
+    HDC dc = GetDC(Of(control));
+    SendMessageW(form_.window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(Of(control)));
+    auto [red, green, blue] = *control.back_colour;
+    EXPECT_EQ(GetBkColor(dc), RGB(red, green, blue));
+    ReleaseDC(Of(control), dc);
   }
 }
 
-TEST_F(Win32FormTest, TabAndShiftTabFollowTheFocusOrderFromTheFirstStop) {
-  std::vector<HWND> stops;
-  for (int index = 0;; ++index) {
-    auto found = std::ranges::find(design_.controls, std::optional{index},
-                                   &rt::forms::ControlDesign::tab_index);
-    if (found == design_.controls.end()) {
-      break;
+TEST_F(Win32FormTest, LoadSeesThePrimaryScreenAndFocusFollowsTheTabOrder) {
+  ASSERT_TRUE(form_.Load());
+  EXPECT_EQ(handlers_.screen, (std::pair{1024.0F * 15, 768.0F * 15}));
+  EXPECT_EQ(Text(Of(sample::kChoice)), u"Two");
+  std::vector<const rt::forms::ControlDesign*> stops;
+  for (const auto& control : design_.controls) {
+    if (control.tab_index) {
+      stops.push_back(&control);
     }
-    stops.push_back(Of(*found));
   }
-  ASSERT_GE(stops.size(), 3U);
+  std::ranges::sort(stops, {}, [](const auto* control) { return *control->tab_index; });
   form_.Show();
-  EXPECT_EQ(GetFocus(), stops.front());
+  EXPECT_EQ(GetFocus(), Of(*stops.front()));
   for (std::size_t step = 1; step <= stops.size(); ++step) {
-    PressTab(false);
-    EXPECT_EQ(GetFocus(), stops[step % stops.size()]) << "after Tab " << step;
+    Press(VK_TAB);
+    EXPECT_EQ(GetFocus(), Of(*stops[step % stops.size()])) << "after Tab " << step;
   }
-  PressTab(true);
-  EXPECT_EQ(GetFocus(), stops.back());
+  Press(VK_TAB, true);
+  EXPECT_EQ(GetFocus(), Of(*stops.back()));
+  Press(VK_RETURN);  // no default button
+  EXPECT_EQ(Text(Of(sample::kStatus)), u"");
 }
 
-TEST_F(Win32FormTest, AClickReachesTheHandlerAndEnterClicksNothing) {
-  auto button = std::ranges::find(design_.controls, ControlKind::kCommandButton,
-                                  &rt::forms::ControlDesign::kind);
-  auto box =
-      std::ranges::find(design_.controls, ControlKind::kTextBox, &rt::forms::ControlDesign::kind);
-  form_.Show();
-  SetFocus(Of(*box));
-  MSG enter{Of(*box), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
-  IsDialogMessageW(form_.window(), &enter);
-  EXPECT_TRUE(handlers_.clicks.empty());
-  SendMessageW(Of(*button), BM_CLICK, 0, 0);
-  ASSERT_EQ(handlers_.clicks.size(), 1U);
-  EXPECT_EQ(handlers_.clicks[0].first, button->name);
-  EXPECT_EQ(handlers_.clicks[0].second, button->index);
+struct ClickRow {
+  const char* name;
+  rt::forms::ControlRef button;
+  const char16_t* status;
+  std::vector<std::u16string> shown;
+  bool ended;
+  int exit_code;
+};
+
+class Win32FormClickTest : public Win32FormTest, public ::testing::WithParamInterface<ClickRow> {};
+
+TEST_P(Win32FormClickTest, AClickReachesItsHandler) {
+  SendMessageW(Of(GetParam().button), BM_CLICK, 0, 0);
+  EXPECT_EQ(shown_, GetParam().shown);
+  EXPECT_EQ(form_.ended(), GetParam().ended);
+  if (form_.ended()) {
+    EXPECT_EQ(form_.exitCode(), GetParam().exit_code);
+    EXPECT_EQ(form_.window(), nullptr);
+  } else {
+    EXPECT_EQ(Text(Of(sample::kStatus)), GetParam().status);
+  }
 }
 
-TEST_F(Win32FormTest, MessagesAndRunTimeErrorsGoToTheSinkCaptionedWithTheTitle) {
-  handlers_.on_click = [](rt::forms::Form& form) {
-    form.MsgBox(u"Hello, «world»");
-    rt::Raise(rt::ErrorNumber::kOverflow);
-  };
-  auto button = std::ranges::find(design_.controls, ControlKind::kCommandButton,
-                                  &rt::forms::ControlDesign::kind);
-  SendMessageW(Of(*button), BM_CLICK, 0, 0);
-  ASSERT_EQ(shown_.size(), 2U);
-  EXPECT_EQ(shown_[0].caption, u"Sample");
-  EXPECT_EQ(shown_[0].text, u"Hello, «world»");
-  EXPECT_EQ(shown_[1].caption, u"Sample");
-  EXPECT_EQ(shown_[1].text, u"Run-time error '6':\n\nOverflow");
-  EXPECT_TRUE(form_.ended());
-  EXPECT_EQ(form_.exitCode(), rt::win32::kRunTimeErrorExitCode);
-  EXPECT_EQ(form_.window(), nullptr);
-}
-
-TEST_F(Win32FormTest, ANewDpiRebuildsSizesAndFonts) {
-  RECT suggested{0, 0, 800, 600};
-  SendMessageW(form_.window(), WM_DPICHANGED, MAKEWPARAM(192, 192),
-               reinterpret_cast<LPARAM>(&suggested));
-  RECT client{};
-  GetClientRect(form_.window(), &client);
-  EXPECT_EQ(client.right, 2 * Pixels(design_.client_width));
-  const auto& control = design_.controls.front();
-  RECT rect = ClientRect(Of(control));
-  EXPECT_EQ(rect.right - rect.left, std::lround(control.width * 192 / 1440.0));
-  LOGFONTW font{};
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Of(control), WM_GETFONT, 0, 0)), sizeof(font),
-             &font);
-  EXPECT_EQ(font.lfHeight,
-            -std::lround(control.font.value_or(rt::forms::kDefaultFont).points * 192 / 72));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, Win32FormClickTest,
+    ::testing::Values(ClickRow{"Write", sample::kWrite, u"Written", {}, false, 0},
+                      ClickRow{"Say", sample::kSay, u"", {u"Sample: Hello there"}, false, 0},
+                      ClickRow{"Fail",
+                               sample::kFail,
+                               u"",
+                               {u"Sample: Run-time error '6':\n\nOverflow"},
+                               true,
+                               rt::win32::kRunTimeErrorExitCode},
+                      ClickRow{"Exit", sample::kExit, u"", {}, true, 0}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
