@@ -10,6 +10,8 @@ function(cp_windows_program target)
   set(version_text "${arg_MAJOR}.${minor_text}.${revision_text}")
   set(version_rc ${CMAKE_CURRENT_BINARY_DIR}/${target}-version.rc)
   configure_file(${PROJECT_SOURCE_DIR}/cmake/windows/version.rc.in ${version_rc} @ONLY)
+  set_source_files_properties(${PROJECT_SOURCE_DIR}/cmake/windows/utf8-manifest.rc PROPERTIES
+    OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/windows/utf8.manifest)
   add_executable(${target} WIN32 ${arg_SOURCES} ${arg_RESOURCES} ${version_rc}
                                  ${PROJECT_SOURCE_DIR}/cmake/windows/utf8-manifest.rc)
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})

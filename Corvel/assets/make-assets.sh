@@ -1,17 +1,18 @@
 #!/bin/sh
 # Renders hourglass.svg into the images the program carries: the window icon
 # (48 x 48, 32 bits with alpha), the picture (48 x 48 JPEG on white) and a
-# Windows icon file with the usual sizes. Run it after editing the drawing and
+# Windows icon file with 48, 32, 24 and 16 pixel images, 32 bits with alpha. Run it after editing the drawing and
 # commit the results.
 set -eu
 cd "$(dirname "$0")"
 . ../../scripts/svg-assets.sh
 
-for size in 16 32 48; do
+for size in 16 24 32 48; do
   render hourglass.svg "$size" "$work/hourglass-$size.png"
 done
 
 "$im" "$work/hourglass-48.png" -strip -define png:color-type=6 hourglass-icon.png
 "$im" "$work/hourglass-48.png" -background white -alpha remove -alpha off -type TrueColor -strip \
   -quality 92 hourglass-picture.jpg
-"$im" "$work/hourglass-48.png" "$work/hourglass-32.png" "$work/hourglass-16.png" hourglass.ico
+"$im" "$work/hourglass-48.png" "$work/hourglass-32.png" "$work/hourglass-24.png" "$work/hourglass-16.png" \
+  hourglass.ico

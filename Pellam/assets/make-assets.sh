@@ -1,7 +1,7 @@
 #!/bin/sh
 # Renders window-icon.svg into the icon the program carries on Linux
-# (32 x 32, 32 bits with alpha) and a Windows icon file with 32 x 32 and
-# 16 x 16 images. Run it after editing the drawing and commit the results.
+# (32 x 32, 32 bits with alpha) and the Windows icon file. Run it after
+# editing the drawing and commit the results.
 set -eu
 cd "$(dirname "$0")"
 . ../../scripts/svg-assets.sh
@@ -10,4 +10,12 @@ for size in 16 32; do
   render window-icon.svg "$size" "$work/window-$size.png"
 done
 "$im" "$work/window-32.png" -strip -define png:color-type=6 window-icon.png
-"$im" "$work/window-32.png" "$work/window-16.png" window-icon.ico
+# The Windows icon file holds three small classic images on white: 32 x 32 in
+# black and white, 32 x 32 and 16 x 16 in 16 colours.
+opaque() { "$im" "$1" -background white -alpha remove -alpha off "$2"; }
+opaque "$work/window-32.png" "$work/opaque-32.png"
+opaque "$work/window-16.png" "$work/opaque-16.png"
+"$im" "$work/opaque-32.png" -monochrome -type Bilevel "$work/mono-32.bmp"
+"$im" "$work/opaque-32.png" -dither None -colors 16 -type Palette "$work/colour-32.png"
+"$im" "$work/opaque-16.png" -dither None -colors 16 -type Palette "$work/colour-16.png"
+"$im" "$work/mono-32.bmp" "$work/colour-32.png" "$work/colour-16.png" window-icon.ico
