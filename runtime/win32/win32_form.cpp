@@ -184,19 +184,27 @@ struct Styled {
   DWORD ex_style;
 };
 
+UINT TextAlignment(forms::Alignment alignment) {
+  switch (alignment) {
+    case forms::Alignment::kCenter:
+      return DT_CENTER;
+    case forms::Alignment::kRight:
+      return DT_RIGHT;
+    case forms::Alignment::kLeft:
+      break;
+  }
+  return DT_LEFT;
+}
+
 Styled StyleOf(const forms::ControlDesign& design) {
   DWORD common = WS_CHILD | WS_VISIBLE | (design.tab_index ? WS_TABSTOP : 0);
   bool centre = design.alignment == forms::Alignment::kCenter;
   bool right = design.alignment == forms::Alignment::kRight;
   switch (design.kind) {
     case forms::ControlKind::kLabel:
-      return {L"STATIC",
-              common | SS_NOPREFIX |
-                  (centre  ? SS_CENTER
-                   : right ? SS_RIGHT
-                           : SS_LEFT) |
-                  (design.border ? WS_BORDER : 0),
-              0};
+      // Drawn by the window on one line, as designed: a static control would
+      // wrap a caption that a stand-in font makes a pixel too wide.
+      return {L"STATIC", common | SS_OWNERDRAW | (design.border ? WS_BORDER : 0), 0};
     case forms::ControlKind::kTextBox:
       return {L"EDIT",
               common | ES_AUTOHSCROLL |
@@ -577,30 +585,36 @@ LRESULT Win32Form::OnControlColour(HDC dc, HWND control, UINT message) {
   return reinterpret_cast<LRESULT>(GetSysColorBrush(standard));
 }
 
-// A graphical button: its face colour, a raised edge (sunken while pressed),
-// its caption and, with the focus, a focus rectangle.
+// A label: its background (the standard face unless designed) and its caption
+// on one line. A graphical button: its face colour, a raised edge (sunken
+// while pressed), its caption and, with the focus, a focus rectangle.
 void Win32Form::OnDrawItem(const DRAWITEMSTRUCT& item) {
   const Built* built = Find(item.hwndItem);
   if (built == nullptr) {
     return;
   }
   const forms::ControlDesign& design = *built->design;
+  bool label = design.kind == forms::ControlKind::kLabel;
   RECT face = item.rcItem;
   FillRect(item.hDC, &face, built->back ? built->back.get() : GetSysColorBrush(COLOR_BTNFACE));
-  bool pressed = (item.itemState & ODS_SELECTED) != 0;
-  DrawEdge(item.hDC, &face, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+  bool pressed = !label && (item.itemState & ODS_SELECTED) != 0;
+  if (!label) {
+    DrawEdge(item.hDC, &face, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+  }
   Selected font(item.hDC, built->font);
   SetBkMode(item.hDC, TRANSPARENT);
-  SetTextColor(item.hDC,
-               design.fore_colour ? ToColorRef(*design.fore_colour) : GetSysColor(COLOR_BTNTEXT));
+  SetTextColor(item.hDC, design.fore_colour
+                             ? ToColorRef(*design.fore_colour)
+                             : GetSysColor(label ? COLOR_WINDOWTEXT : COLOR_BTNTEXT));
   std::u16string caption = WindowText(item.hwndItem);
   RECT text = face;
   if (pressed) {
     OffsetRect(&text, 1, 1);
   }
   DrawTextW(item.hDC, Wide(caption), -1, &text,
-            DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  if ((item.itemState & ODS_FOCUS) != 0) {
+            DT_SINGLELINE | DT_NOPREFIX |
+                (label ? TextAlignment(design.alignment) : DT_CENTER | DT_VCENTER));
+  if (!label && (item.itemState & ODS_FOCUS) != 0) {
     RECT focus = face;
     InflateRect(&focus, -4, -4);
     DrawFocusRect(item.hDC, &focus);

@@ -126,18 +126,29 @@ TEST_F(Win32FormTest, ControlsCarryTheirTextsAndTheirKindsStyles) {
   }
 }
 
-TEST_F(Win32FormTest, LabelsAndBoxesAnswerInTheirDesignedColours) {
+// Drawn into a bitmap of their own, labels and graphical buttons show their
+// background or face colour beside the caption.
+TEST_F(Win32FormTest, LabelsAndGraphicalButtonsDrawTheirDesignedColours) {
   for (const auto& control : design_.controls) {
-    if (control.kind != ControlKind::kLabel || !control.back_colour) {
+    if (!control.back_colour || control.kind == ControlKind::kTextBox ||
+        control.kind == ControlKind::kDropDownList ||
+        (control.kind == ControlKind::kCommandButton && !control.graphical)) {
       continue;
     }
     SCOPED_TRACE(Name(control));
-    HDC dc = GetDC(Of(control));
-    SendMessageW(form_.window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                 reinterpret_cast<LPARAM>(Of(control)));
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 200, 50);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    DRAWITEMSTRUCT item{
+        .CtlType = ODT_STATIC, .hwndItem = Of(control), .hDC = dc, .rcItem = {0, 0, 200, 50}};
+    SendMessageW(form_.window(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
     auto [red, green, blue] = *control.back_colour;
-    EXPECT_EQ(GetBkColor(dc), RGB(red, green, blue));
-    ReleaseDC(Of(control), dc);
+    EXPECT_EQ(GetPixel(dc, 3, 46), RGB(red, green, blue));
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
   }
 }
 
