@@ -126,30 +126,23 @@ TEST_F(Win32FormTest, ControlsCarryTheirTextsAndTheirKindsStyles) {
   }
 }
 
-// Drawn into a bitmap of their own, labels and graphical buttons show their
-// background or face colour beside the caption.
+// Drawn into a bitmap, labels and graphical buttons show their background or
+// face colour beside the caption.
 TEST_F(Win32FormTest, LabelsAndGraphicalButtonsDrawTheirDesignedColours) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HGDIOBJ previous = SelectObject(dc, CreateCompatibleBitmap(screen, 200, 50));
   for (const auto& control : design_.controls) {
-    if (!control.back_colour || control.kind == ControlKind::kTextBox ||
-        control.kind == ControlKind::kDropDownList ||
-        (control.kind == ControlKind::kCommandButton && !control.graphical)) {
-      continue;
+    if (control.back_colour && (control.kind == ControlKind::kLabel || control.graphical)) {
+      DRAWITEMSTRUCT item{.hwndItem = Of(control), .hDC = dc, .rcItem = {0, 0, 200, 50}};
+      SendMessageW(form_.window(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
+      auto [red, green, blue] = *control.back_colour;
+      EXPECT_EQ(GetPixel(dc, 3, 46), RGB(red, green, blue)) << Name(control);
     }
-    SCOPED_TRACE(Name(control));
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 200, 50);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
-    DRAWITEMSTRUCT item{
-        .CtlType = ODT_STATIC, .hwndItem = Of(control), .hDC = dc, .rcItem = {0, 0, 200, 50}};
-    SendMessageW(form_.window(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
-    auto [red, green, blue] = *control.back_colour;
-    EXPECT_EQ(GetPixel(dc, 3, 46), RGB(red, green, blue));
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
   }
+  DeleteObject(SelectObject(dc, previous));
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
 }
 
 TEST_F(Win32FormTest, LoadSeesThePrimaryScreenAndFocusFollowsTheTabOrder) {
