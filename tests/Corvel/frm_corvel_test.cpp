@@ -1,18 +1,10 @@
 #include "Corvel/frm_corvel.hpp"
-
 #include "tests/support/scripted_ticks.hpp"
 #include "tests/support/window_smoke.hpp"
 
-class FrmCorvelTest : public QObject {
-  Q_OBJECT
-
- private slots:
-  void loadsWithEveryCaptionInSight() {
-    testsupport::ScriptedTicks ticks;
-    corvel::FrmCorvel handlers(ticks);
-    testsupport::CheckWindow(corvel::FrmCorvelDesign(), handlers, corvel::CorvelAppInfo());
-  }
-};
-
-QTEST_MAIN(FrmCorvelTest)
-#include "frm_corvel_test.moc"
+int main(int argc, char** argv) {
+  testsupport::ScriptedTicks ticks;
+  corvel::FrmCorvel handlers(ticks);
+  return testsupport::CheckWindow(argc, argv, corvel::FrmCorvelDesign(), handlers,
+                                  corvel::CorvelAppInfo());
+}

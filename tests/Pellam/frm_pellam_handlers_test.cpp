@@ -2,28 +2,21 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Pellam/frm_pellam.hpp"
-#include "tests/support/centre_row.hpp"
 #include "tests/support/fake_form.hpp"
 #include "tests/support/recording_registry.hpp"
-#include "tests/support/row_name.hpp"
 #include "tests/support/run_time_errors.hpp"
 
 namespace {
 
-using testsupport::CentreRow;
 using testsupport::RecordingRegistry;
 
 // frmPellam's handlers on a fake window over a registry that holds "abc".
 struct Pellam {
-  explicit Pellam(float screen = 12000, float window = 7320) {
-    form.screen_width = form.screen_height = screen;
-    form.width = form.height = window;
-  }
   void GetValue() { handlers.Click(form, u"cmdGetValue", std::nullopt); }
   testsupport::FakeControl& Root() { return form.control(u"cboHKey"); }
   std::u16string& Value() { return form.control(u"lblValue").text; }
@@ -33,71 +26,68 @@ struct Pellam {
   testsupport::FakeForm form{pellam::FrmPellamDesign(), pellam::PellamAppInfo()};
 };
 
-class FrmPellamCentringTest : public testing::TestWithParam<CentreRow> {};
-
-TEST_P(FrmPellamCentringTest, LoadSubtractsTheWholeHalves) {
-  Pellam pellam(GetParam().screen, GetParam().window);
-  pellam.handlers.Load(pellam.form);
-  EXPECT_EQ(pellam.form.left, GetParam().offset);
-  EXPECT_EQ(pellam.form.top, GetParam().offset);
+// Whole twips: each measure rounded half to even, each half truncated towards
+// zero; a measure beyond a 32-bit integer overflows.
+TEST(FrmPellamTest, LoadCentresInWholeTwips) {
+  const std::tuple<const char*, float, float, float> rows[] = {
+      {"EvenMeasures", 12000, 7320, 2340},
+      {"OddWindowLosesItsHalfTwip", 12000, 2145, 4928},
+      {"WindowLargerThanTheScreenGoesNegative", 6015, 7320, -653},
+      {"TieRoundsBeforeHalving", 3.5F, 0, 2},
+      {"NegativeHalfTruncatesTowardsZero", 0, -3, 1},
+      {"ExtremeMeasuresStillFit", -2147483648.0F, 2147483520.0F, -2147483584.0F}};
+  for (const auto& [name, screen, window, offset] : rows) {
+    SCOPED_TRACE(name);
+    Pellam pellam;
+    pellam.form.screen_width = pellam.form.screen_height = screen;
+    pellam.form.width = pellam.form.height = window;
+    pellam.handlers.Load(pellam.form);
+    EXPECT_EQ(pellam.form.left, offset);
+    EXPECT_EQ(pellam.form.top, offset);
+  }
+  Pellam pellam;
+  pellam.form.screen_width = 2147483648.0F;
+  testsupport::ExpectOverflow([&] { pellam.handlers.Load(pellam.form); });
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, FrmPellamCentringTest,
-    testing::Values(CentreRow{"EvenMeasures", 12000.0F, 7320.0F, 2340.0F},
-                    // 2145 \ 2 is 1072: the offset stays a whole number of twips.
-                    CentreRow{"OddWindowLosesItsHalfTwip", 12000.0F, 2145.0F, 4928.0F},
-                    CentreRow{"WindowLargerThanTheScreenGoesNegative", 6015.0F, 7320.0F, -653.0F},
-                    // Rounded before halving: 3.5 to 4 gives 2 where truncating gives 1.
-                    CentreRow{"TieRoundsBeforeHalving", 3.5F, 0.0F, 2.0F},
-                    // -3 \ 2 is -1, towards zero, where a floor would give -2.
-                    CentreRow{"NegativeHalfTruncatesTowardsZero", 0.0F, -3.0F, 1.0F},
-                    CentreRow{"ExtremeMeasuresStillFit", -2147483648.0F, 2147483520.0F,
-                              -2147483584.0F}),
-    testsupport::RowName());
-
-TEST(FrmPellamTest, MeasuresBeyondALongRaiseOverflow) {
-  for (float screen : {2147483648.0F, std::numeric_limits<float>::infinity(),
-                       std::numeric_limits<float>::quiet_NaN()}) {
-    Pellam pellam(screen);
-    testsupport::ExpectOverflow([&] { pellam.handlers.Load(pellam.form); });
+// Load selects HKEY_LOCAL_MACHINE. Each root's name reads the typed names under
+// its own handle; any other entry, compared exactly, touches nothing.
+TEST(FrmPellamTest, GetValueReadsTheTypedNamesUnderTheSelectedRoot) {
+  // The name, the list entry, and the handle it reads under (0: none).
+  const std::tuple<const char*, std::u16string, std::uint32_t> rows[] = {
+      {"ClassesRoot", u"HKEY_CLASSES_ROOT", 0x80000000U},
+      {"CurrentConfigIsNot80000004", u"HKEY_CURRENT_CONFIG", 0x80000005U},
+      {"CurrentUser", u"HKEY_CURRENT_USER", 0x80000001U},
+      {"LocalMachine", u"HKEY_LOCAL_MACHINE", 0x80000002U},
+      {"Users", u"HKEY_USERS", 0x80000003U},
+      {"NoSelection", u"", 0},
+      {"OtherCase", u"hkey_local_machine", 0},
+      {"TrailingSpace", u"HKEY_LOCAL_MACHINE ", 0},
+      {"RootNotListed", u"HKEY_PERFORMANCE_DATA", 0},
+      {"EmbeddedNul", std::u16string(u"HKEY_USERS\0", 11), 0}};
+  for (const auto& [name, entry, handle] : rows) {
+    SCOPED_TRACE(name);
+    Pellam pellam;
+    pellam.handlers.Load(pellam.form);
+    EXPECT_EQ(pellam.Root().Text(), u"HKEY_LOCAL_MACHINE");
+    auto& items = pellam.Root().items;
+    if (handle == 0) {
+      items.push_back(entry);  // the list never shows such an entry
+    }
+    pellam.Root().index =
+        entry.empty() ? -1 : static_cast<int>(std::ranges::find(items, entry) - items.begin());
+    pellam.form.control(u"txtKey").text = u"Software\\Typed";
+    pellam.form.control(u"txtSubkey").text = u"Name";
+    pellam.Value() = u"previous";
+    pellam.GetValue();
+    const std::string root = testsupport::LoggedHandle(pellam::PredefinedKey(handle));
+    const std::vector<std::string> read{"open " + root + " 'Software\\Typed' 0 1",
+                                        "size 68 'Name' 0", "data 68 'Name' 4", "close 68"};
+    EXPECT_EQ(pellam.registry.log, handle != 0 ? read : std::vector<std::string>{});
+    EXPECT_EQ(pellam.Value(), handle != 0 ? u"abc" : u"previous");
+    EXPECT_TRUE(pellam.form.messages.empty());
   }
 }
-
-struct RootRow {
-  const char* name;
-  std::u16string_view root;
-  std::uint32_t handle;
-};
-
-class FrmPellamRootTest : public testing::TestWithParam<RootRow> {};
-
-// Load lists the roots with HKEY_LOCAL_MACHINE selected; each passes its handle.
-TEST_P(FrmPellamRootTest, GetValueReadsTheTypedNamesUnderTheRoot) {
-  Pellam pellam;
-  pellam.handlers.Load(pellam.form);
-  EXPECT_EQ(pellam.Root().Text(), u"HKEY_LOCAL_MACHINE");
-  pellam.Root().index = static_cast<int>(std::ranges::find(pellam.Root().items, GetParam().root) -
-                                         pellam.Root().items.begin());
-  pellam.form.control(u"txtKey").text = u"Software\\Typed";
-  pellam.form.control(u"txtSubkey").text = u"Name";
-  pellam.GetValue();
-  const std::string root = testsupport::LoggedHandle(pellam::PredefinedKey(GetParam().handle));
-  EXPECT_EQ(pellam.registry.log,
-            (std::vector<std::string>{"open " + root + " 'Software\\Typed' 0 1", "size 68 'Name' 0",
-                                      "data 68 'Name' 4", "close 68"}));
-  EXPECT_EQ(pellam.Value(), u"abc");
-  EXPECT_TRUE(pellam.form.messages.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, FrmPellamRootTest,
-    testing::Values(RootRow{"ClassesRoot", u"HKEY_CLASSES_ROOT", 0x80000000U},
-                    RootRow{"CurrentConfigIsNot80000004", u"HKEY_CURRENT_CONFIG", 0x80000005U},
-                    RootRow{"CurrentUser", u"HKEY_CURRENT_USER", 0x80000001U},
-                    RootRow{"LocalMachine", u"HKEY_LOCAL_MACHINE", 0x80000002U},
-                    RootRow{"Users", u"HKEY_USERS", 0x80000003U}),
-    testsupport::RowName());
 
 TEST(FrmPellamTest, FailedReadShowsItsMessagesThenClearsTheValue) {
   Pellam pellam;
@@ -109,25 +99,5 @@ TEST(FrmPellamTest, FailedReadShowsItsMessagesThenClearsTheValue) {
                                                                u"Error getting subkey value."}));
   EXPECT_EQ(pellam.Value(), u"");
 }
-
-class FrmPellamEntryTest : public testing::TestWithParam<std::u16string> {};
-
-// The list never shows such a text; the test puts one in.
-TEST_P(FrmPellamEntryTest, NameOfNoRootTouchesNothing) {
-  Pellam pellam;
-  pellam.handlers.Load(pellam.form);
-  pellam.Root().items[3] = GetParam();
-  pellam.Root().index = GetParam().empty() ? -1 : 3;
-  pellam.Value() = u"previous";
-  pellam.GetValue();
-  EXPECT_TRUE(pellam.registry.log.empty());
-  EXPECT_TRUE(pellam.form.messages.empty());
-  EXPECT_EQ(pellam.Value(), u"previous");
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, FrmPellamEntryTest,
-                         testing::Values(u"", u"hkey_local_machine", u"HKEY_LOCAL_MACHINE ",
-                                         u"HKEY_PERFORMANCE_DATA",
-                                         std::u16string(u"HKEY_USERS\0", 11)));
 
 }  // namespace

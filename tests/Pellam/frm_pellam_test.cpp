@@ -1,18 +1,10 @@
 #include "Pellam/frm_pellam.hpp"
-
 #include "tests/support/recording_registry.hpp"
 #include "tests/support/window_smoke.hpp"
 
-class FrmPellamTest : public QObject {
-  Q_OBJECT
-
- private slots:
-  void loadsWithEveryCaptionInSight() {
-    testsupport::RecordingRegistry registry;
-    pellam::FrmPellam handlers(registry);
-    testsupport::CheckWindow(pellam::FrmPellamDesign(), handlers, pellam::PellamAppInfo());
-  }
-};
-
-QTEST_MAIN(FrmPellamTest)
-#include "frm_pellam_test.moc"
+int main(int argc, char** argv) {
+  testsupport::RecordingRegistry registry;
+  pellam::FrmPellam handlers(registry);
+  return testsupport::CheckWindow(argc, argv, pellam::FrmPellamDesign(), handlers,
+                                  pellam::PellamAppInfo());
+}

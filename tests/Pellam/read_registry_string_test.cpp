@@ -8,7 +8,6 @@
 
 #include "Pellam/registry_constants.hpp"
 #include "tests/support/recording_registry.hpp"
-#include "tests/support/row_name.hpp"
 
 namespace {
 
@@ -17,8 +16,7 @@ using Call = RecordingRegistry::Call;
 using namespace std::string_literals;
 
 // Records the messages shown, each ended by '|'; throws after one when asked.
-class RecordingSink : public pellam::MessageSink {
- public:
+struct RecordingSink : pellam::MessageSink {
   std::u16string shown;
   bool throw_on_show = false;
   void Show(std::u16string_view text) override {
@@ -38,14 +36,12 @@ TEST(ReadRegistryStringTest, MakesTheFourCallsInOrderWithTheirArguments) {
   RecordingRegistry registry;
   RecordingSink sink;
   EXPECT_EQ(Read(registry, sink), u"abc");
-  EXPECT_EQ(registry.log, (std::vector<std::string>{
-                              "open " + testsupport::LoggedHandle(pellam::reg::kCurrentUser) +
-                                  " 'Software\\Caf\xc3\xa9' 0 1",
-                              "size 68 'N\xc3\xa4me' 0", "data 68 'N\xc3\xa4me' 4", "close 68"}));
-  EXPECT_EQ(sink.shown, u"");
   // Predefined roots are sign-extended, as Windows' handles are.
-  EXPECT_EQ(static_cast<std::uintptr_t>(pellam::reg::kCurrentConfig),
-            static_cast<std::uintptr_t>(std::intptr_t{INT32_MIN} + 5));
+  const std::string root = std::to_string(std::uintptr_t{0} - 0x7fffffff);
+  EXPECT_EQ(registry.log, (std::vector<std::string>{"open " + root + " 'Software\\Caf\xc3\xa9' 0 1",
+                                                    "size 68 'N\xc3\xa4me' 0",
+                                                    "data 68 'N\xc3\xa4me' 4", "close 68"}));
+  EXPECT_EQ(sink.shown, u"");
 }
 
 struct Row {
@@ -57,47 +53,41 @@ struct Row {
   std::u16string result;
 };
 
-class ReadRegistryStringFailureTest : public testing::TestWithParam<Row> {};
-
-TEST_P(ReadRegistryStringFailureTest, ReportsEachFailingCallAndClosesWhatItOpened) {
-  RecordingRegistry registry;
-  registry.failing = GetParam().failing;
-  registry.type = GetParam().type;
-  registry.data = GetParam().data;
-  RecordingSink sink;
-  EXPECT_EQ(Read(registry, sink), GetParam().result);
-  EXPECT_EQ(sink.shown, GetParam().messages);
-  EXPECT_EQ(registry.closes, GetParam().failing == Call::kOpen ? 0 : 1);
-  EXPECT_EQ(registry.opens, registry.closes);
+TEST(ReadRegistryStringTest, ReportsEachFailingCallAndClosesWhatItOpened) {
+  constexpr std::uint32_t kSz = pellam::reg::kTypeSz;
+  for (const Row& row : {
+           Row{"ShownAsItsTypeSays", Call::kNone, pellam::reg::kTypeDword, "\x2a\0\0\0"s, u"",
+               u"0x0000002a (42)"},
+           Row{"NoData", Call::kNone, kSz, "", u"", u""},
+           Row{"OpenFailsAndNothingIsClosed", Call::kOpen, kSz, "a", u"Error opening key.|", u""},
+           // The size stays 0, so the data query gets an empty buffer and fails too.
+           Row{"MissingValue", Call::kSizeQuery, kSz, "a",
+               u"Error getting subkey length.|Error getting subkey value.|", u""},
+           Row{"SizeQueryFailsDataQueryDoesNot", Call::kSizeQuery, kSz, "",
+               u"Error getting subkey length.|", u""},
+           Row{"DataQueryFails", Call::kDataQuery, kSz, "a", u"Error getting subkey value.|", u""},
+           Row{"CloseFailsTextStillReturned", Call::kClose, kSz, "abc\0"s, u"Error closing key.|",
+               u"abc"},
+       }) {
+    RecordingRegistry registry;
+    registry.failing = row.failing;
+    registry.type = row.type;
+    registry.data = row.data;
+    RecordingSink sink;
+    EXPECT_EQ(Read(registry, sink), row.result) << row.name;
+    EXPECT_EQ(sink.shown, row.messages) << row.name;
+    EXPECT_EQ(registry.closes, row.failing == Call::kOpen ? 0 : 1) << row.name;
+    EXPECT_EQ(registry.opens, registry.closes) << row.name;
+  }
 }
-
-constexpr std::uint32_t kSz = pellam::reg::kTypeSz;
-constexpr Call kNone = Call::kNone;
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ReadRegistryStringFailureTest,
-    testing::Values(
-        Row{"ShownAsItsTypeSays", kNone, pellam::reg::kTypeDword, "\x2a\0\0\0"s, u"",
-            u"0x0000002a (42)"},
-        Row{"NoData", kNone, kSz, "", u"", u""},
-        Row{"OpenFailsAndNothingIsClosed", Call::kOpen, kSz, "a", u"Error opening key.|", u""},
-        // The size stays 0, so the data query gets an empty buffer and fails too.
-        Row{"MissingValue", Call::kSizeQuery, kSz, "a",
-            u"Error getting subkey length.|Error getting subkey value.|", u""},
-        Row{"SizeQueryFailsDataQueryDoesNot", Call::kSizeQuery, kSz, "",
-            u"Error getting subkey length.|", u""},
-        Row{"DataQueryFails", Call::kDataQuery, kSz, "a", u"Error getting subkey value.|", u""},
-        Row{"CloseFailsTextStillReturned", Call::kClose, kSz, "abc\0"s, u"Error closing key.|",
-            u"abc"}),
-    testsupport::RowName());
 
 // An exception between open and close closes the key once: from a call, or
 // from the message box after a failed query.
 TEST(ReadRegistryStringTest, ClosesTheKeyOnceWhenAnExceptionLeaves) {
-  for (const auto& [throwing, failing] : {std::pair{Call::kSizeQuery, kNone},
-                                          {Call::kDataQuery, kNone},
-                                          {kNone, Call::kSizeQuery},
-                                          {Call::kClose, kNone}}) {
+  for (const auto& [throwing, failing] : {std::pair{Call::kSizeQuery, Call::kNone},
+                                          {Call::kDataQuery, Call::kNone},
+                                          {Call::kNone, Call::kSizeQuery},
+                                          {Call::kClose, Call::kNone}}) {
     RecordingRegistry registry;
     registry.throwing = throwing;
     registry.failing = failing;

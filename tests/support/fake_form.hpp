@@ -13,40 +13,26 @@
 namespace testsupport {
 
 // A control of FakeForm: a caption or text, or a drop-down list's entries and
-// selection; misuse throws as the real backends do.
+// selection. A name or entry that is not there throws, as in the real backends.
 class FakeControl final : public rt::forms::Control {
  public:
   explicit FakeControl(const rt::forms::ControlDesign& design)
-      : list(design.kind == rt::forms::ControlKind::kDropDownList),
-        text(design.text),
-        items(design.items) {}
+      : text(design.text), items(design.items) {}
   std::u16string Text() const override {
-    return !list ? text : index < 0 ? u"" : items.at(static_cast<std::size_t>(index));
+    return items.empty() ? text : index < 0 ? u"" : items.at(static_cast<std::size_t>(index));
   }
-  void SetText(std::u16string_view value) override {
-    ListOnly(false);
-    text = value;
-  }
-  int ListIndex() const override { return ListOnly(true), index; }
+  void SetText(std::u16string_view value) override { text = value; }
+  int ListIndex() const override { return index; }
   void SetListIndex(int value) override {
-    ListOnly(true);
     if (value < -1 || value >= static_cast<int>(items.size())) {
       throw std::out_of_range("no such entry in the drop-down list");
     }
     index = value;
   }
 
-  bool list;
   std::u16string text;
   std::vector<std::u16string> items;
   int index = -1;
-
- private:
-  void ListOnly(bool wanted) const {
-    if (list != wanted) {
-      throw std::logic_error(list ? "a list's text is its entry" : "only a list has an index");
-    }
-  }
 };
 
 // A window with no toolkit behind it, built from a design, recording what

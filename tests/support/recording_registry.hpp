@@ -22,7 +22,6 @@ inline std::string LoggedHandle(pellam::KeyHandle key) {
 class RecordingRegistry : public pellam::RegistryAccess {
  public:
   enum class Call { kNone, kOpen, kSizeQuery, kDataQuery, kClose };
-
   static constexpr pellam::KeyHandle kOpened = static_cast<pellam::KeyHandle>(0x44);
 
   std::string data = std::string("abc\0", 4);
@@ -34,10 +33,9 @@ class RecordingRegistry : public pellam::RegistryAccess {
   int closes = 0;
 
   std::int32_t RegOpenKeyExA(pellam::KeyHandle key, const char* sub_key, std::uint32_t options,
-                             std::uint32_t desired_access, pellam::KeyHandle* result) override {
-    log.push_back("open " + LoggedHandle(key) + " '" + sub_key + "' " + std::to_string(options) +
-                  " " + std::to_string(desired_access));
-    if (Fails(Call::kOpen)) {
+                             std::uint32_t access, pellam::KeyHandle* result) override {
+    if (Logs(Call::kOpen, "open " + LoggedHandle(key) + " '" + sub_key + "' " +
+                              std::to_string(options) + " " + std::to_string(access))) {
       return pellam::reg::kErrorFileNotFound;
     }
     ++opens;
@@ -45,16 +43,15 @@ class RecordingRegistry : public pellam::RegistryAccess {
     return pellam::reg::kErrorSuccess;
   }
 
-  std::int32_t RegQueryValueExA(pellam::KeyHandle key, const char* value_name,
-                                std::uint32_t* reserved, std::uint32_t* value_type,
-                                std::uint8_t* buffer, std::uint32_t* size) override {
-    log.push_back(std::string(buffer == nullptr ? "size " : "data ") + LoggedHandle(key) + " '" +
-                  value_name + "' " + (reserved == nullptr ? "" : "reserved ") +
-                  std::to_string(*size));
-    if (Fails(buffer == nullptr ? Call::kSizeQuery : Call::kDataQuery)) {
+  std::int32_t RegQueryValueExA(pellam::KeyHandle key, const char* name, std::uint32_t* reserved,
+                                std::uint32_t* value_type, std::uint8_t* buffer,
+                                std::uint32_t* size) override {
+    const auto needed = static_cast<std::uint32_t>(data.size());
+    if (Logs(buffer == nullptr ? Call::kSizeQuery : Call::kDataQuery,
+             (buffer == nullptr ? "size " : "data ") + LoggedHandle(key) + " '" + name + "' " +
+                 (reserved == nullptr ? "" : "reserved ") + std::to_string(*size))) {
       return pellam::reg::kErrorFileNotFound;  // leaves the size as it was
     }
-    const auto needed = static_cast<std::uint32_t>(data.size());
     const bool fits = buffer == nullptr || *size >= needed;
     if (buffer != nullptr && fits) {
       std::memcpy(buffer, data.data(), needed);
@@ -65,14 +62,15 @@ class RecordingRegistry : public pellam::RegistryAccess {
   }
 
   std::int32_t RegCloseKey(pellam::KeyHandle key) override {
-    log.push_back("close " + LoggedHandle(key));
     ++closes;
-    return Fails(Call::kClose) ? pellam::reg::kErrorInvalidHandle : pellam::reg::kErrorSuccess;
+    return Logs(Call::kClose, "close " + LoggedHandle(key)) ? pellam::reg::kErrorInvalidHandle
+                                                            : pellam::reg::kErrorSuccess;
   }
 
  private:
-  // Throws when `call` is to throw; whether it is to fail.
-  bool Fails(Call call) const {
+  // Logs `entry`; throws when `call` is to throw; whether it is to fail.
+  bool Logs(Call call, std::string entry) {
+    log.push_back(std::move(entry));
     if (throwing == call) {
       throw std::runtime_error("injected");
     }

@@ -30,8 +30,6 @@ inline rt::forms::ControlDesign Control(rt::forms::ControlKind kind, std::u16str
   control.top = top;
   control.width = width;
   control.height = kind == rt::forms::ControlKind::kCommandButton ? 375 : 285;
-  control.alignment = kind == rt::forms::ControlKind::kCommandButton ? rt::forms::Alignment::kCenter
-                                                                     : rt::forms::Alignment::kLeft;
   control.tab_index = tab_index;
   return control;
 }
@@ -40,15 +38,16 @@ inline rt::forms::ControlDesign Control(rt::forms::ControlKind kind, std::u16str
 // order, a label that takes no focus.
 inline rt::forms::FormDesign SampleDesign() {
   using enum rt::forms::ControlKind;
+  using rt::forms::Rgb;
   rt::forms::FormDesign design{.name = u"frmSample", .caption = u"Sample", .client_width = 4500};
   design.client_height = 2400;
-  design.back_colour = rt::forms::Rgb{255, 255, 192};
+  design.back_colour = Rgb{255, 255, 192};
   design.lines = {{u"Line1", 120, 1080, 4380, 1080, 3}};
   auto& c = design.controls;
   c.push_back(Control(kLabel, u"lblCaption", u"<b>Name</b>", 127, 128, 1000));
   c.back().index = 0;
-  c.back().fore_colour = rt::forms::Rgb{255, 0, 0};
-  c.back().back_colour = rt::forms::Rgb{192, 255, 255};
+  c.back().fore_colour = Rgb{255, 0, 0};
+  c.back().back_colour = Rgb{192, 255, 255};
   c.back().alignment = rt::forms::Alignment::kRight;
   c.back().border = true;
   c.back().buddy = u"txtName";
@@ -58,10 +57,10 @@ inline rt::forms::FormDesign SampleDesign() {
   c.push_back(Control(kDropDownList, u"cboChoice", u"", 1200, 600, 2000, 4));
   c.back().items = {u"One", u"Two", u"Three"};
   c.push_back(Control(kCommandButton, u"cmdWrite", u"Write", 120, 1200, 900, 0));
-  c.back().back_colour = rt::forms::Rgb{0, 0, 255};
+  c.back().back_colour = Rgb{0, 0, 255};
   c.back().graphical = true;
   c.push_back(Control(kCommandButton, u"cmdSay", u"Say", 1140, 1200, 900, 1));
-  c.back().back_colour = rt::forms::Rgb{0, 0, 255};
+  c.back().back_colour = Rgb{0, 0, 255};
   c.push_back(Control(kCommandButton, u"cmdFail", u"Fail", 2160, 1200, 900, 2));
   c.push_back(Control(kCommandButton, u"cmdExit", u"Exit", 3180, 1200, 900, 5));
   c.push_back(Control(kLabel, u"lblStatus", u"", 120, 1800, 4200));
@@ -75,7 +74,7 @@ inline rt::forms::AppInfo SampleApp() {
 
 // Load selects the second entry and notes the screen; clicks write, show a
 // message, raise a run-time error or unload.
-class SampleHandlers final : public rt::forms::FormHandlers {
+class SampleHandlers : public rt::forms::FormHandlers {
  public:
   std::vector<ControlRef> Controls() const override {
     return {kWrite, kSay, kFail, kExit, kChoice, kStatus};

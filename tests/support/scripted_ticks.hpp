@@ -10,25 +10,23 @@
 
 namespace testsupport {
 
-// A counter that returns the given readings one per read, in order, and
-// counts the reads; reading past the script is a test failure.
+// A counter that returns the given readings one per read, in order; reading
+// past the script throws, so a test sees every read it did not expect.
 class ScriptedTicks final : public corvel::TickSource {
  public:
   explicit ScriptedTicks(std::vector<std::int32_t> readings = {})
       : readings_(std::move(readings)) {}
 
   std::int32_t Read() override {
-    if (reads_ >= readings_.size()) {
+    if (next_ == readings_.size()) {
       throw std::logic_error("the counter was read more often than scripted");
     }
-    return readings_[reads_++];
+    return readings_[next_++];
   }
-
-  std::size_t reads() const { return reads_; }
 
  private:
   std::vector<std::int32_t> readings_;
-  std::size_t reads_ = 0;
+  std::size_t next_ = 0;
 };
 
 }  // namespace testsupport

@@ -73,21 +73,14 @@ class Session:
 
     def windows(self, *options):
         # The ids of the visible windows titled as the program's window.
-        found = subprocess.run(["xdotool", "search", *options, "--onlyvisible", "--name",
-                                "^" + self.title + "$"], env=self.environment,
-                               capture_output=True, text=True, timeout=DEADLINE_SECONDS)
-        return [int(window) for window in found.stdout.split()]
+        return [int(window) for window in self.xdotool(
+            "search", *options, "--onlyvisible", "--name", "^" + self.title + "$").split()]
 
     def click(self, control):
         # Clicks the middle of a control.
         left, top, width, height = self.controls[control]
         self.xdotool("mousemove", "--window", str(self.window.id), str(left + width // 2),
                      str(top + height // 2), "click", "1")
-
-    def replace_text(self, control, text):
-        self.click(control)
-        self.xdotool("key", "ctrl+a")
-        self.xdotool("type", text)
 
     def pixels(self, control):
         left, top, width, height = self.controls[control]
@@ -112,9 +105,8 @@ class Session:
         # Asks the window to close, as a window manager's close button does.
         protocols = self.connection.intern_atom("WM_PROTOCOLS")
         delete = self.connection.intern_atom("WM_DELETE_WINDOW")
-        event = protocol.event.ClientMessage(window=self.window, client_type=protocols,
-                                             data=(32, [delete, X.CurrentTime, 0, 0, 0]))
-        self.window.send_event(event, event_mask=X.NoEventMask)
+        self.window.send_event(protocol.event.ClientMessage(
+            window=self.window, client_type=protocols, data=(32, [delete, X.CurrentTime, 0, 0, 0])))
         self.connection.flush()
 
     def wait_for_clean_exit(self):

@@ -10,11 +10,9 @@ namespace {
 
 using rt::forms::ControlRef;
 
-class Naming final : public rt::forms::FormHandlers {
+class Naming final : public testsupport::sample::SampleHandlers {
  public:
   std::vector<ControlRef> Controls() const override { return names; }
-  void Load(rt::forms::Form&) override {}
-  void Click(rt::forms::Form&, std::u16string_view, std::optional<int>) override {}
   std::vector<ControlRef> names;
 };
 
