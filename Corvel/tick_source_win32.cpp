@@ -1,15 +1,15 @@
 #include <windows.h>
 
-#include <mmsystem.h>
-
 #include <cstdint>
 
 #include "Corvel/tick_source.hpp"
+#include "runtime/win32/dll_function.hpp"
 
 namespace corvel {
 
 std::int32_t SystemTickSource::Read() {
-  return static_cast<std::int32_t>(timeGetTime());
+  static rt::win32::DllFunction<DWORD(WINAPI*)()> time_get_time(u"winmm.dll", "timeGetTime");
+  return static_cast<std::int32_t>(time_get_time());
 }
 
 }  // namespace corvel

@@ -1,5 +1,7 @@
 #include "runtime/core/run_time_error.hpp"
 
+#include <utility>
+
 #include "runtime/core/ansi_codec.hpp"
 
 namespace rt {
@@ -13,6 +15,10 @@ std::u16string DescriptionOf(ErrorNumber number) {
       return u"Overflow";
     case ErrorNumber::kDivisionByZero:
       return u"Division by zero";
+    case ErrorNumber::kFileNotFound:
+      return u"File not found";
+    case ErrorNumber::kDllEntryPointNotFound:
+      return u"Can't find DLL entry point";
   }
   return u"Application-defined or object-defined error";
 }
@@ -28,6 +34,11 @@ RunTimeError::RunTimeError(ErrorNumber number)
       number_(number),
       description_(DescriptionOf(number)) {}
 
+RunTimeError::RunTimeError(ErrorNumber number, std::u16string description)
+    : std::runtime_error(ToAnsi(description)),
+      number_(number),
+      description_(std::move(description)) {}
+
 std::u16string RunTimeError::MessageText() const {
   return u"Run-time error '" + AsciiToUtf16(std::to_string(static_cast<std::int32_t>(number_))) +
          u"':\n\n" + description_;
@@ -35,6 +46,10 @@ std::u16string RunTimeError::MessageText() const {
 
 void Raise(ErrorNumber number) {
   throw RunTimeError(number);
+}
+
+void Raise(ErrorNumber number, std::u16string description) {
+  throw RunTimeError(number, std::move(description));
 }
 
 }  // namespace rt

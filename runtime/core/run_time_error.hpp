@@ -12,11 +12,16 @@ enum class ErrorNumber : std::int32_t {
   kInvalidProcedureCall = 5,
   kOverflow = 6,
   kDivisionByZero = 11,
+  kFileNotFound = 53,
+  kDllEntryPointNotFound = 453,
 };
 
 class RunTimeError : public std::runtime_error {
  public:
   explicit RunTimeError(ErrorNumber number);
+  // The error with a description of its own, naming what it concerns (e.g.
+  // "File not found: winmm.dll").
+  RunTimeError(ErrorNumber number, std::u16string description);
 
   ErrorNumber number() const { return number_; }
   const std::u16string& description() const { return description_; }
@@ -30,5 +35,6 @@ class RunTimeError : public std::runtime_error {
 };
 
 [[noreturn]] void Raise(ErrorNumber number);
+[[noreturn]] void Raise(ErrorNumber number, std::u16string description);
 
 }  // namespace rt

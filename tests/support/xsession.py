@@ -54,7 +54,9 @@ class Session:
         self.controls = window["controls"]
         self.title = window["title"]
         self.environment = dict(environment or os.environ, DISPLAY=name, QT_QPA_PLATFORM="xcb")
-        self.process = subprocess.Popen([program], env=self.environment)
+        # A program, or a command that starts one (e.g. ["wine", "Program.exe"]).
+        self.process = subprocess.Popen(program if isinstance(program, list) else [program],
+                                        env=self.environment)
         try:
             found = self.windows("--sync")
             if len(found) != 1:
@@ -111,7 +113,7 @@ class Session:
         # Waits for the program to end and fails unless its exit code is 0.
         code = self.process.wait(timeout=DEADLINE_SECONDS)
         if code != 0:
-            raise Failure("%s ended with exit code %d" % (os.path.basename(self.program), code))
+            raise Failure("%s ended with exit code %d" % (self.program, code))
 
     def kill(self):
         if self.process.poll() is None:

@@ -1,0 +1,9 @@
+#include "Pellam/frm_pellam.hpp"
+#include "Pellam/win32/advapi32_registry.hpp"
+#include "runtime/win32/win32_form.hpp"
+
+int main() {
+  pellam::win32::Advapi32Registry registry;
+  pellam::FrmPellam handlers(registry);
+  return rt::win32::RunProgram(pellam::FrmPellamDesign(), handlers, pellam::PellamAppInfo());
+}

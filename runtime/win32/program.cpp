@@ -1,0 +1,33 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <exception>
+
+#include "runtime/core/ansi_codec.hpp"
+#include "runtime/core/run_time_error.hpp"
+#include "runtime/win32/win32_form.hpp"
+
+namespace rt::win32 {
+int RunProgram(const forms::FormDesign& design, forms::FormHandlers& handlers,
+               const forms::AppInfo& app, MessageBoxFunction message_box) {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  std::u16string failure;
+  try {
+    Win32Form form(design, handlers, app, message_box);
+    if (!form.Load()) {
+      return form.exitCode();
+    }
+    form.Show();
+    return form.RunMessageLoop();
+  } catch (const RunTimeError& error) {
+    failure = error.MessageText();
+  } catch (const std::exception& error) {
+    failure = FromAnsi(error.what());
+  }
+  message_box(nullptr, app.title, failure);
+  return kRunTimeErrorExitCode;
+}
+
+}  // namespace rt::win32

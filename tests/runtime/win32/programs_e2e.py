@@ -1,0 +1,92 @@
+# End to end: the real Corvel.exe and Pellam.exe under Wine (its X11 driver) on
+# a private Xvfb display and a Wine prefix of the test's own, driven with the
+# mouse and keyboard as a person would.
+#
+# usage: programs_e2e.py CORVEL.EXE PELLAM.EXE DESIGNS.json WORK_FOLDER
+
+import os
+import shutil
+import subprocess
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+import xsession  # noqa: E402
+
+
+def corvel(session):
+    # "Click to Show" fills the three boxes; "Click to Exit" ends with 0.
+    session.wait_for_paint("cmdStart")
+    boxes = ["txtShowTime(0)", "txtShowTime(1)", "txtDaysBeforeReset"]
+    empty = [session.pixels(box) for box in boxes]
+    session.click("cmdStart")
+    session.wait_until(lambda: all(session.pixels(box) != before
+                                   for box, before in zip(boxes, empty)), "three readings")
+    session.click("cmdExit")
+    session.wait_for_clean_exit()
+
+
+def titled(session):
+    # The visible windows titled as the program's window, none when there are none.
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^" + session.title + "$"],
+                           env=session.environment, capture_output=True, text=True,
+                           timeout=xsession.DEADLINE_SECONDS)
+    return [int(window) for window in found.stdout.split()]
+
+
+def pellam(session):
+    # Reads the preset value, then a missing one: two messages, one after the
+    # other, and the value is cleared; closing the window ends with 0.
+    session.wait_for_paint("cmdGetValue")
+    empty = session.pixels("lblValue")
+    session.click("cmdGetValue")
+    session.wait_until(lambda: session.pixels("lblValue") != empty, "the value to show")
+    if len(titled(session)) != 1:
+        raise xsession.Failure("a message box instead of the value")
+    session.click("txtSubkey")
+    session.xdotool("key", "End", "shift+Home")
+    session.xdotool("type", "Colour")
+    session.click("cmdGetValue")
+    for message in ("first", "second"):
+        session.wait_until(lambda: len(titled(session)) == 2, "the %s message" % message)
+        box = [window for window in titled(session) if window != session.window.id][0]
+        # Enter dismisses the box once it has the keyboard: given it here, as
+        # no window manager runs to give it.
+        session.xdotool("windowfocus", "--sync", str(box))
+        session.xdotool("key", "Return")
+        session.wait_until(lambda: box not in titled(session), "the %s message to go" % message)
+    session.wait_until(lambda: session.pixels("lblValue") == empty, "the value to clear")
+    session.ask_to_close()
+    session.wait_for_clean_exit()
+
+
+def main():
+    corvel_exe, pellam_exe, designs, work = sys.argv[1:5]
+    windows = xsession.designs(designs)
+    prefix = os.path.abspath(os.path.join(work, "programs_e2e_%d" % os.getpid()))
+
+    def body(name):
+        env = dict(os.environ, DISPLAY=name, WINEPREFIX=prefix, WINEDEBUG="-all",
+                   WINEDLLOVERRIDES="mscoree,mshtml=")
+        # Wine's server and services start here, holding no pipe of the caller's.
+        quiet = dict(env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                     stderr=subprocess.DEVNULL, check=True)
+        try:
+            subprocess.run(["wineboot", "-i"], **quiet)
+            subprocess.run(["wine", "reg", "add", r"HKLM\SOFTWARE\Oxbury Options", "/v", "Version",
+                            "/d", "7.1.2", "/f"], **quiet)
+            for program, window, drive in ((corvel_exe, "Corvel", corvel),
+                                           (pellam_exe, "Pellam", pellam)):
+                session = xsession.Session(name, ["wine", program], windows[window], env)
+                try:
+                    drive(session)
+                finally:
+                    session.kill()
+        finally:
+            subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL)
+            shutil.rmtree(prefix, ignore_errors=True)
+
+    xsession.run("programs_e2e", body)
+
+
+if __name__ == "__main__":
+    main()
