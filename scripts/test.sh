@@ -53,16 +53,16 @@ cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j "$jobs"
 run_ctest ctest --preset win32
 
-stage "Fuzzing"
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j "$jobs"
-# Seeded with the registry of the real prefix that the dev tests made.
-fuzz/run.sh build/fuzz 60 build/dev/tests/Pellam/wine-prefix
-
 stage "Windows x86_64: build and test under Wine"
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j "$jobs"
 run_ctest scripts/with-wine.sh build/win64/wineprefix ctest --preset win64 -j "$jobs"
+
+stage "Fuzzing"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+# Seeded with the registry of the real prefix that the Windows tests ran in.
+fuzz/run.sh build/fuzz 60 build/win64/wineprefix
 
 stage "All stages passed"
 echo "tests: $passed passed, 0 failed"
