@@ -90,6 +90,9 @@ def pellam(session):
 
 def run(name, which, program, window):
     environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", WINEPREFIX=PREFIX)
+    # Bring the accessibility bus and its registry up before the program
+    # starts: a program that finds no bus on a busy machine stays off it.
+    Atspi.get_desktop(0).get_child_count()
     session = xsession.Session(name, program, window, environment)
     try:
         {"Corvel": corvel, "Pellam": pellam}[which](session)
