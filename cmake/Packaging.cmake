@@ -1,5 +1,6 @@
 # One package holding both programs, made by CPack: a .deb on Linux, whose
-# dependencies dpkg-shlibdeps finds from the programs themselves.
+# dependencies dpkg-shlibdeps finds from the programs themselves, and a .zip
+# per architecture on Windows, where the programs need nothing but the system.
 set(CPACK_PACKAGE_NAME corvel-pellam)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Uptime meter (Corvel) and Wine registry viewer (Pellam)")
@@ -9,6 +10,20 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
 set(CPACK_PACKAGE_HOMEPAGE_URL ${CP_HOMEPAGE_URL})
 set(CPACK_PACKAGE_CONTACT "Corvel and Pellam maintainers <maintainers@corvelpellam.github.io>")
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/packages)
+
+if(WIN32)
+  # The programs are linked stripped already.
+  set(CPACK_GENERATOR ZIP)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(CPACK_SYSTEM_NAME win64)
+  else()
+    set(CPACK_SYSTEM_NAME win32)
+  endif()
+  install(FILES ${PROJECT_SOURCE_DIR}/cmake/windows/readme.txt DESTINATION .)
+  include(CPack)
+  return()
+endif()
+
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -10,7 +10,7 @@ display=(xvfb xauth xdotool x11-utils imagemagick python3 python3-xlib)
 a11y=(dbus at-spi2-core python3-gi gir1.2-atspi-2.0)
 test=(clang-format clang-tidy-14 libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang-14 libclang-rt-14-dev g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine wine64 librsvg2-bin)
+  binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine wine64 librsvg2-bin unzip)
 # Making the .deb and checking what it installs.
 package=(dpkg-dev desktop-file-utils appstream)
 

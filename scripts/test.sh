@@ -19,6 +19,15 @@ run_ctest() {
   rm -f "$log"
 }
 
+# The .zip of a Windows build holds the two programs and the readme, and nothing else.
+check_zip() {
+  local listed
+  cpack --preset "$1"
+  listed=$(unzip -Z1 build/"$1"/packages/*-"$1".zip | sed 's#^[^/]*/##' | grep -v '^$' | sort | xargs)
+  echo "$1 .zip holds: $listed"
+  [[ "$listed" == "Corvel.exe Pellam.exe readme.txt" ]]
+}
+
 stage "Installing missing packages"
 scripts/install-deps.sh test
 
@@ -52,11 +61,13 @@ stage "Windows i686: build, and read the programs back (not run: this kernel run
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j "$jobs"
 run_ctest ctest --preset win32
+check_zip win32
 
 stage "Windows x86_64: build and test under Wine"
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j "$jobs"
 run_ctest scripts/with-wine.sh build/win64/wineprefix ctest --preset win64 -j "$jobs"
+check_zip win64
 
 stage "Fuzzing"
 cmake --preset fuzz >/dev/null
