@@ -24,32 +24,13 @@ std::u16string Text(HWND window) {
   return text;
 }
 
-std::string Name(const rt::forms::ControlDesign& control) {
-  return {control.name.begin(), control.name.end()};
-}
-
 long Pixels(double twips, int dpi = 96) {
   return std::lround(twips * dpi / 1440);
 }
 
 class Win32FormTest : public ::testing::Test {
  protected:
-  // The control's rectangle in the window's client area.
-  RECT ClientRect(HWND control) const {
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, form_.window(), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-  }
-  HWND Of(const rt::forms::ControlDesign& design) const {
-    return form_.WindowOf(design.name, design.index);
-  }
-  HWND Of(const rt::forms::ControlRef& ref) const { return form_.WindowOf(ref.name, ref.index); }
-  LOGFONTW FontOf(HWND control) const {
-    LOGFONTW font{};
-    GetObjectW(form_.FontOf(control), sizeof(font), &font);
-    return font;
-  }
+  HWND Of(const auto& control) const { return form_.WindowOf(control.name, control.index); }
   // Presses a key in the focused control, through the window's dialog keys.
   void Press(WPARAM key, bool shift = false) {
     BYTE keys[256]{};
@@ -63,65 +44,57 @@ class Win32FormTest : public ::testing::Test {
 
   rt::forms::FormDesign design_ = sample::SampleDesign();
   sample::SampleHandlers handlers_;
-  std::vector<std::u16string> shown_;
-  rt::win32::Win32Form form_{
-      design_, handlers_, sample::SampleApp(),
-      [this](HWND, std::u16string_view caption, std::u16string_view text) {
-        shown_.push_back(std::u16string(caption) + u": " + std::u16string(text));
-      }};
+  std::u16string shown_;  // every message box, one after the other
+  rt::win32::MessageBoxFunction show_ = [this](HWND, std::u16string_view caption,
+                                               std::u16string_view text) {
+    shown_ += std::u16string(caption) + u": " + std::u16string(text);
+  };
+  rt::win32::Win32Form form_{design_, handlers_, sample::SampleApp(), show_};
 };
 
-TEST_F(Win32FormTest, ClientAreaControlsAndFontsFollowTheDesignAtTheWindowsDpi) {
+TEST_F(Win32FormTest, ControlsFollowTheDesignAtTheWindowsDpi) {
+  EXPECT_EQ(Text(form_.window()), design_.caption);
+  RECT client{};
+  GetClientRect(form_.window(), &client);
+  EXPECT_EQ(client.right, Pixels(design_.client_width));
+  EXPECT_EQ(client.bottom, Pixels(design_.client_height));
   for (int dpi : {96, 144}) {
-    SCOPED_TRACE(dpi);
     RECT suggested{0, 0, 100, 100};
     SendMessageW(form_.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                  reinterpret_cast<LPARAM>(&suggested));
-    // The null driver keeps its title bar as it is, whatever the DPI says.
-    if (dpi == 96) {
-      RECT client{};
-      GetClientRect(form_.window(), &client);
-      EXPECT_EQ(client.right, Pixels(design_.client_width));
-      EXPECT_EQ(client.bottom, Pixels(design_.client_height));
-    }
     for (const auto& control : design_.controls) {
-      SCOPED_TRACE(Name(control));
-      RECT rect = ClientRect(Of(control));
+      SCOPED_TRACE(std::string(control.name.begin(), control.name.end()) + " at " +
+                   std::to_string(dpi));
+      HWND window = Of(control);
+      RECT rect{};
+      GetWindowRect(window, &rect);
+      MapWindowPoints(nullptr, form_.window(), reinterpret_cast<POINT*>(&rect), 2);
       EXPECT_EQ(rect.left, Pixels(control.left, dpi));
       EXPECT_EQ(rect.top, Pixels(control.top, dpi));
       EXPECT_EQ(rect.right - rect.left, Pixels(control.width, dpi));
       EXPECT_EQ(rect.bottom - rect.top, Pixels(control.height, dpi));
       rt::forms::Font designed = control.font.value_or(rt::forms::kDefaultFont);
-      LOGFONTW font = FontOf(Of(control));
+      LOGFONTW font{};
+      GetObjectW(form_.FontOf(window), sizeof(font), &font);
       EXPECT_EQ(reinterpret_cast<const char16_t*>(font.lfFaceName), designed.family);
       EXPECT_EQ(font.lfHeight, -std::lround(designed.points * dpi / 72));
       EXPECT_EQ(font.lfWeight >= FW_BOLD, designed.bold);
-    }
-  }
-}
-
-TEST_F(Win32FormTest, ControlsCarryTheirTextsAndTheirKindsStyles) {
-  EXPECT_EQ(Text(form_.window()), design_.caption);
-  for (const auto& control : design_.controls) {
-    SCOPED_TRACE(Name(control));
-    HWND window = Of(control);
-    auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
-    switch (control.kind) {
-      case ControlKind::kDropDownList:
+      auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+      if (control.kind == ControlKind::kDropDownList) {
         EXPECT_EQ(SendMessageW(window, CB_GETCOUNT, 0, 0), std::ssize(control.items));
         EXPECT_EQ(style & 3U, static_cast<DWORD>(CBS_DROPDOWNLIST));
-        break;
-      case ControlKind::kCommandButton:
+      } else if (control.kind == ControlKind::kCommandButton) {
         EXPECT_EQ((style & BS_TYPEMASK) == BS_OWNERDRAW, control.graphical);
-        EXPECT_EQ(Text(window), control.text);
-        break;
-      default:
+      } else {
         EXPECT_EQ((style & WS_BORDER) != 0, control.border);
+      }
+      if (control.kind != ControlKind::kDropDownList) {
         EXPECT_EQ(Text(window), control.text);
-    }
-    if (!control.accessible_name.empty()) {  // named by the label created just before it
-      EXPECT_NE(Text(GetWindow(window, GW_HWNDPREV)).find(control.accessible_name),
-                std::u16string::npos);
+      }
+      if (!control.accessible_name.empty()) {  // named by the label created just before it
+        EXPECT_NE(Text(GetWindow(window, GW_HWNDPREV)).find(control.accessible_name),
+                  std::u16string::npos);
+      }
     }
   }
 }
@@ -137,7 +110,8 @@ TEST_F(Win32FormTest, LabelsAndGraphicalButtonsDrawTheirDesignedColours) {
       DRAWITEMSTRUCT item{.hwndItem = Of(control), .hDC = dc, .rcItem = {0, 0, 200, 50}};
       SendMessageW(form_.window(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
       auto [red, green, blue] = *control.back_colour;
-      EXPECT_EQ(GetPixel(dc, 3, 46), RGB(red, green, blue)) << Name(control);
+      EXPECT_EQ(GetPixel(dc, 3, 46), RGB(red, green, blue))
+          << std::string(control.name.begin(), control.name.end());
     }
   }
   DeleteObject(SelectObject(dc, previous));
@@ -157,24 +131,31 @@ TEST_F(Win32FormTest, LoadSeesThePrimaryScreenAndFocusFollowsTheTabOrder) {
   }
   std::ranges::sort(stops, {}, [](const auto* control) { return *control->tab_index; });
   form_.Show();
-  EXPECT_EQ(GetFocus(), Of(*stops.front()));
-  for (std::size_t step = 1; step <= stops.size(); ++step) {
-    Press(VK_TAB);
+  for (std::size_t step = 0; step <= stops.size(); ++step) {
     EXPECT_EQ(GetFocus(), Of(*stops[step % stops.size()])) << "after Tab " << step;
+    Press(VK_TAB);
   }
+  Press(VK_TAB, true);
   Press(VK_TAB, true);
   EXPECT_EQ(GetFocus(), Of(*stops.back()));
   Press(VK_RETURN);  // no default button
   EXPECT_EQ(Text(Of(sample::kStatus)), u"");
 }
 
+// A run-time error in Load ends the program before its window shows.
+TEST_F(Win32FormTest, ProgramFailingAtLoadShowsTheErrorAndEndsWithItsCode) {
+  handlers_.fail_at_load = true;
+  EXPECT_EQ(rt::win32::RunProgram(design_, handlers_, sample::SampleApp(), show_),
+            rt::win32::kRunTimeErrorExitCode);
+  EXPECT_EQ(shown_, u"Sample: Run-time error '11':\n\nDivision by zero");
+}
+
 struct ClickRow {
   const char* name;
   rt::forms::ControlRef button;
-  const char16_t* status;
-  std::vector<std::u16string> shown;
-  bool ended;
-  int exit_code;
+  const char16_t* status;  // nullptr: the window has ended
+  const char16_t* shown;
+  int exit_code = 0;
 };
 
 class Win32FormClickTest : public Win32FormTest, public ::testing::WithParamInterface<ClickRow> {};
@@ -182,26 +163,23 @@ class Win32FormClickTest : public Win32FormTest, public ::testing::WithParamInte
 TEST_P(Win32FormClickTest, AClickReachesItsHandler) {
   SendMessageW(Of(GetParam().button), BM_CLICK, 0, 0);
   EXPECT_EQ(shown_, GetParam().shown);
-  EXPECT_EQ(form_.ended(), GetParam().ended);
+  ASSERT_EQ(form_.ended(), GetParam().status == nullptr);
+  EXPECT_EQ(form_.exitCode(), GetParam().exit_code);
   if (form_.ended()) {
-    EXPECT_EQ(form_.exitCode(), GetParam().exit_code);
     EXPECT_EQ(form_.window(), nullptr);
   } else {
     EXPECT_EQ(Text(Of(sample::kStatus)), GetParam().status);
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Buttons, Win32FormClickTest,
-    ::testing::Values(ClickRow{"Write", sample::kWrite, u"Written", {}, false, 0},
-                      ClickRow{"Say", sample::kSay, u"", {u"Sample: Hello there"}, false, 0},
-                      ClickRow{"Fail",
-                               sample::kFail,
-                               u"",
-                               {u"Sample: Run-time error '6':\n\nOverflow"},
-                               true,
-                               rt::win32::kRunTimeErrorExitCode},
-                      ClickRow{"Exit", sample::kExit, u"", {}, true, 0}),
-    [](const auto& row) { return std::string(row.param.name); });
+const ClickRow kClicks[] = {
+    {"Write", sample::kWrite, u"Written", u""},
+    {"Say", sample::kSay, u"", u"Sample: Hello there"},
+    {"Fail", sample::kFail, nullptr, u"Sample: Run-time error '6':\n\nOverflow",
+     rt::win32::kRunTimeErrorExitCode},
+    {"Exit", sample::kExit, nullptr, u""},
+};
+INSTANTIATE_TEST_SUITE_P(Buttons, Win32FormClickTest, ::testing::ValuesIn(kClicks),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
