@@ -82,11 +82,14 @@ TEST(WinePrefixRegistryTest, AnswersAsWineDoes) {
   pellam::wine::WinePrefixRegistry registry(prefix.dir);
   for (const Row& row :
        {V("StrTag", "str", "1:x\0"s),
+        V("MultiAsStr7", "multi", "7:a\0b\0\0"s),
         V("DwordCutTo32Bits", "dword", "4:\x90\x78\x56\x34"s),
         V("DwordNegativeWraps", "neg", "4:\xff\xff\xff\xff"s),
         V("HexContinuedWithAndWithoutCommas", "bin", "3:\1\2\xff\3"s),
+        V("HexOfAMultiDigitType", "typed", "4660:\xab"),
         V("SpacesAndCrLf", "spaced", "1:s\0"s),
         V("IndentedAndCaseInsensitive", "CASE", "1:c\0"s),
+        V("MalformedDataIsNone", "bad", "0:"),
         V("HexByteTooBigIsNone", "big", "0:"),
         V("UnterminatedStringIsNone", "open", "0:"),
         V("HexTypeWithoutColonIsNone", "nocolon", "0:"),
