@@ -26,6 +26,7 @@ TEST(AnsiCodecTest, RoundTrips) {
 }
 
 #ifndef _WIN32
+// An unpaired surrogate on the way out is held by the Wine-prefix backend's tests.
 TEST(AnsiCodecTest, ReplacesWhatCannotBeConverted) {
   for (const Row& row : {Row{"LoneContinuation", u"a\ufffdz", "a\x80z"},
                          Row{"TruncatedAtEnd", u"a\ufffd", "a\xe2\x82"},
@@ -35,7 +36,6 @@ TEST(AnsiCodecTest, ReplacesWhatCannotBeConverted) {
                          Row{"BeyondUnicode", u"\ufffd", "\xf4\x90\x80\x80"}}) {
     EXPECT_EQ(rt::FromAnsi(row.bytes), row.text) << row.name;
   }
-  EXPECT_EQ(rt::ToAnsi(u"\xd800x"), "\xef\xbf\xbdx") << "UnpairedSurrogate";
 }
 #endif
 
