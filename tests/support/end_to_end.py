@@ -10,7 +10,7 @@ import os
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, HERE)
+sys.path.insert(0, os.path.join(HERE, "..", "..", "scripts"))
 import xsession  # noqa: E402
 
 PREFIX = os.path.normpath(os.path.join(HERE, "..", "..", "examples", "wine-prefix"))
