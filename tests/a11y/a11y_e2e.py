@@ -3,11 +3,13 @@
 # are pressed and boxes filled through the bus only, and what each control
 # shows is read back from the bus.
 #
-# usage: dbus-run-session -- a11y_e2e.py Corvel|Pellam PROGRAM DESIGNS.json
+# usage: a11y_e2e.py Corvel|Pellam PROGRAM DESIGNS.json
 
 import os
 import re
+import subprocess
 import sys
+import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "scripts"))
@@ -103,7 +105,15 @@ def run(name, which, program, window):
 
 def main():
     if len(sys.argv) != 4 or sys.argv[1] not in ("Corvel", "Pellam"):
-        sys.exit("usage: dbus-run-session -- a11y_e2e.py Corvel|Pellam PROGRAM DESIGNS.json")
+        sys.exit("usage: a11y_e2e.py Corvel|Pellam PROGRAM DESIGNS.json")
+    if "A11Y_E2E_SESSION" not in os.environ:
+        # A D-Bus session and a runtime folder of this run's own: the
+        # accessibility bus keeps its socket in the runtime folder, and two
+        # runs at once must not share it.
+        with tempfile.TemporaryDirectory(prefix="a11y-") as runtime:
+            env = dict(os.environ, XDG_RUNTIME_DIR=runtime, A11Y_E2E_SESSION="1")
+            command = ["dbus-run-session", "--", sys.executable, *sys.argv]
+            sys.exit(subprocess.run(command, env=env, check=False).returncode)
     which, program = sys.argv[1], sys.argv[2]
     window = xsession.designs(sys.argv[3])[which]
     xsession.run("a11y_" + which, lambda name: run(name, which, program, window))
