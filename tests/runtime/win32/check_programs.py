@@ -2,7 +2,7 @@
 the DLLs they import (only Windows' own; winmm and advapi32 are bound by name
 at run time instead), their version strings, icon images and manifest.
 
-usage: inspect_programs.py OBJDUMP WINDRES CORVEL.EXE PELLAM.EXE
+usage: check_programs.py OBJDUMP WINDRES CORVEL.EXE PELLAM.EXE
 """
 
 import re
