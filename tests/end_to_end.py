@@ -1,9 +1,10 @@
-# A real program as a screen reader meets it: through AT-SPI, on a private
-# Xvfb display, on the private session bus that dbus-run-session gives. Buttons
-# are pressed and boxes filled through the bus only, and what each control
-# shows is read back from the bus.
+# A real program end to end, as a person and a screen reader meet it: on a
+# private Xvfb display and the private session bus that dbus-run-session gives.
+# Some buttons are clicked with the mouse, the others pressed through the
+# accessibility bus (AT-SPI); boxes are filled, and what each control shows is
+# read back, through the bus. Pellam reads the example prefix shipped with it.
 #
-# usage: a11y_e2e.py Corvel|Pellam PROGRAM DESIGNS.json
+# usage: end_to_end.py Corvel|Pellam PROGRAM DESIGNS.json
 
 import os
 import re
@@ -12,7 +13,7 @@ import sys
 import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "..", "scripts"))
+sys.path.insert(0, os.path.join(HERE, "..", "scripts"))
 import xsession  # noqa: E402
 
 import gi  # noqa: E402
@@ -20,7 +21,7 @@ import gi  # noqa: E402
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
-PREFIX = os.path.normpath(os.path.join(HERE, "..", "..", "examples", "wine-prefix"))
+PREFIX = os.path.normpath(os.path.join(HERE, "..", "examples", "wine-prefix"))
 
 
 class Bus:
@@ -65,7 +66,8 @@ def corvel(session):
                                                  "Untreated", "Days Left Before Uptime Reset")]
     if any(text_of(box) for box in boxes):
         raise xsession.Failure("a box shows a reading before the first click")
-    bus.press("push button", "Click to Show")
+    session.wait_for_paint("cmdStart")
+    session.click("cmdStart")
     session.wait_until(lambda: all(re.search(r"\d", text_of(box)) for box in boxes),
                        "a reading in every box")
     bus.press("push button", "Click to Exit")
@@ -80,7 +82,8 @@ def pellam(session):
     value = named[0]
     for name, text in (("Key", "SOFTWARE\\Oxbury Options\\Settings"), ("Subkey", "Theme")):
         bus.find("text", name).set_text_contents(text)
-    bus.press("push button", "Get Value")
+    session.wait_for_paint("cmdGetValue")
+    session.click("cmdGetValue")
     session.wait_until(lambda: value.get_name() == "Classic", "the value read out")
     bus.find("text", "Key").set_text_contents("SOFTWARE\\Oxbury Options\\Missing")
     bus.press("push button", "Get Value")
@@ -105,18 +108,18 @@ def run(name, which, program, window):
 
 def main():
     if len(sys.argv) != 4 or sys.argv[1] not in ("Corvel", "Pellam"):
-        sys.exit("usage: a11y_e2e.py Corvel|Pellam PROGRAM DESIGNS.json")
-    if "A11Y_E2E_SESSION" not in os.environ:
+        sys.exit("usage: end_to_end.py Corvel|Pellam PROGRAM DESIGNS.json")
+    if "END_TO_END_SESSION" not in os.environ:
         # A D-Bus session and a runtime folder of this run's own: the
         # accessibility bus keeps its socket in the runtime folder, and two
         # runs at once must not share it.
-        with tempfile.TemporaryDirectory(prefix="a11y-") as runtime:
-            env = dict(os.environ, XDG_RUNTIME_DIR=runtime, A11Y_E2E_SESSION="1")
+        with tempfile.TemporaryDirectory(prefix="end-to-end-") as runtime:
+            env = dict(os.environ, XDG_RUNTIME_DIR=runtime, END_TO_END_SESSION="1")
             command = ["dbus-run-session", "--", sys.executable, *sys.argv]
             sys.exit(subprocess.run(command, env=env, check=False).returncode)
     which, program = sys.argv[1], sys.argv[2]
     window = xsession.designs(sys.argv[3])[which]
-    xsession.run("a11y_" + which, lambda name: run(name, which, program, window))
+    xsession.run(which + " end to end", lambda name: run(name, which, program, window))
 
 
 if __name__ == "__main__":
