@@ -6,26 +6,14 @@
 
 #include <string>
 
-#include "Corvel/frm_corvel.hpp"
-#include "Pellam/frm_pellam.hpp"
 #include "runtime/win32/win32_form.hpp"
-#include "tests/support/recording_registry.hpp"
-#include "tests/support/scripted_ticks.hpp"
+#include "tests/support/real_windows.hpp"
 
 namespace {
 
 TEST(DesignSmokeTest, EachWindowLoadsAndEveryCaptionFits) {
-  testsupport::ScriptedTicks ticks;
-  corvel::FrmCorvel corvel(ticks);
-  testsupport::RecordingRegistry registry;
-  pellam::FrmPellam pellam(registry);
-  struct Window {
-    rt::forms::FormDesign design;
-    rt::forms::FormHandlers& handlers;
-    rt::forms::AppInfo app;
-  };
-  for (const Window& each : {Window{corvel::FrmCorvelDesign(), corvel, corvel::CorvelAppInfo()},
-                             Window{pellam::FrmPellamDesign(), pellam, pellam::PellamAppInfo()}}) {
+  testsupport::RealWindows windows;
+  for (const auto& each : windows.all) {
     SCOPED_TRACE(std::string(each.design.caption.begin(), each.design.caption.end()));
     std::u16string shown;
     rt::win32::Win32Form form(
