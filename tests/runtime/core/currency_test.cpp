@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <tuple>
 
 #include "runtime/core/run_time_error.hpp"
 #include "tests/support/run_time_errors.hpp"
@@ -33,35 +34,29 @@ void ExpectRounded(std::int64_t rounded, Conversion conversion) {
   }
 }
 
-struct Row {
-  const char* name;
-  std::int64_t scaled;  // in ten-thousandths
-  std::int64_t rounded;
-};
-
-// Currency's scaled value and the same value as a double round alike, half
-// to even, to a Long and to an Integer.
+// Currency's scaled value (in ten-thousandths) and the same value as a
+// double round alike, half to even, to a Long and to an Integer.
 TEST(CurrencyTest, RoundsHalfToEvenOrOverflows) {
-  for (const Row& row : {
-           Row{"HalfDownToEven", 25000, 2},
-           Row{"HalfUpToEven", 15000, 2},
-           Row{"JustAboveHalf", 5001, 1},
-           Row{"NegativeHalfToEvenZero", -5000, 0},
-           Row{"NegativeHalfUp", -15000, -2},
-           Row{"SmallestInteger", -327685000, -32768},
-           Row{"LargestIntegerAndAHalf", 327675000, 32768},
-           Row{"LargestLongAndJustUnderHalf", 21474836474999LL, 2147483647},
-           Row{"LargestLongAndAHalf", 21474836475000LL, 2147483648LL},
-           Row{"SmallestLongAndUnderHalf", -21474836484000LL, -2147483648LL},
-           Row{"SmallestLongAndOverHalf", -21474836486000LL, -2147483649LL},
-       }) {
-    SCOPED_TRACE(row.name);
-    const Currency currency = Currency::FromScaled(row.scaled);
-    const double value = static_cast<double>(row.scaled) / 10000;
-    ExpectRounded<std::int32_t>(row.rounded, [&] { return currency.ToInt32(); });
-    ExpectRounded<std::int32_t>(row.rounded, [&] { return rt::ToInt32(value); });
-    ExpectRounded<std::int16_t>(row.rounded, [&] { return currency.ToInt16(); });
-    ExpectRounded<std::int16_t>(row.rounded, [&] { return rt::ToInt16(value); });
+  const std::tuple<const char*, std::int64_t, std::int64_t> rows[] = {
+      {"HalfDownToEven", 25000, 2},
+      {"HalfUpToEven", 15000, 2},
+      {"JustAboveHalf", 5001, 1},
+      {"NegativeHalfToEvenZero", -5000, 0},
+      {"NegativeHalfUp", -15000, -2},
+      {"SmallestInteger", -327685000, -32768},
+      {"LargestIntegerAndAHalf", 327675000, 32768},
+      {"LargestLongAndJustUnderHalf", 21474836474999LL, 2147483647},
+      {"LargestLongAndAHalf", 21474836475000LL, 2147483648LL},
+      {"SmallestLongAndUnderHalf", -21474836484000LL, -2147483648LL},
+      {"SmallestLongAndOverHalf", -21474836486000LL, -2147483649LL}};
+  for (const auto& [name, scaled, rounded] : rows) {
+    SCOPED_TRACE(name);
+    const Currency currency = Currency::FromScaled(scaled);
+    const double value = static_cast<double>(scaled) / 10000;
+    ExpectRounded<std::int32_t>(rounded, [&] { return currency.ToInt32(); });
+    ExpectRounded<std::int32_t>(rounded, [&] { return rt::ToInt32(value); });
+    ExpectRounded<std::int16_t>(rounded, [&] { return currency.ToInt16(); });
+    ExpectRounded<std::int16_t>(rounded, [&] { return rt::ToInt16(value); });
   }
   ExpectOverflow([] { return rt::ToInt32(std::numeric_limits<double>::quiet_NaN()); });
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "runtime/core/run_time_error.hpp"
 #include "tests/support/run_time_errors.hpp"
 
@@ -12,19 +14,14 @@ volatile double zero = 0.0;
 volatile double one = 1.0;
 volatile double huge = 1e308;
 
-struct Row {
-  const char* name;
-  double (*compute)();
-  rt::ErrorNumber expected;
-};
-
 TEST(FpStatusTest, RaisesTheMatchingError) {
-  for (const Row& row :
-       {Row{"DivisionByZero", [] { return one / zero; }, rt::ErrorNumber::kDivisionByZero},
-        Row{"InvalidOperation", [] { return zero / zero; }, rt::ErrorNumber::kOverflow},
-        Row{"Overflow", [] { return huge * huge; }, rt::ErrorNumber::kOverflow}}) {
-    SCOPED_TRACE(row.name);
-    testsupport::ExpectRunTimeError(row.expected, [&] { return rt::FpChecked(row.compute); });
+  const std::tuple<const char*, double (*)(), rt::ErrorNumber> rows[] = {
+      {"DivisionByZero", [] { return one / zero; }, rt::ErrorNumber::kDivisionByZero},
+      {"InvalidOperation", [] { return zero / zero; }, rt::ErrorNumber::kOverflow},
+      {"Overflow", [] { return huge * huge; }, rt::ErrorNumber::kOverflow}};
+  for (const auto& [name, compute, expected] : rows) {
+    SCOPED_TRACE(name);
+    testsupport::ExpectRunTimeError(expected, [&] { return rt::FpChecked(compute); });
   }
 }
 
