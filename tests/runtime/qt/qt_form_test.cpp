@@ -134,16 +134,16 @@ class QtFormTest : public QObject {
   }
 
   void modalMessageHasOneOkButtonAndNoIcon() {
-    QString seen;
+    QStringList seen;
     QTimer::singleShot(0, [&] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      seen = QStringLiteral("%1|%2|%3|%4").arg(box->windowTitle(), box->text()).arg(box->icon());
-      seen = seen.arg(box->standardButtons());
+      seen << box->windowTitle() << box->text() << QString::number(box->icon())
+           << QString::number(box->standardButtons());
       box->accept();
     });
     rt::qt::ShowModalMessage(nullptr, QStringLiteral("Sample"), QStringLiteral("Hello."));
-    QCOMPARE(seen,
-             QStringLiteral("Sample|Hello.|%1|%2").arg(QMessageBox::NoIcon).arg(QMessageBox::Ok));
+    QCOMPARE(seen, QStringList({"Sample", "Hello.", QString::number(QMessageBox::NoIcon),
+                                QString::number(QMessageBox::Ok)}));
   }
 
  private:
