@@ -73,9 +73,12 @@ class FormHandlers {
 };
 
 // Every backend calls this as it builds a window, before any handler runs:
-// throws std::invalid_argument naming the first control of handlers.Controls()
-// that the design lacks, so that a misspelt name stops the program at once
-// instead of being silently ignored by a click.
-void CheckControls(const FormDesign& design, const FormHandlers& handlers);
+// throws std::invalid_argument for the first fault of the design, so that
+// both backends refuse the same designs. The faults: a control of
+// handlers.Controls() that the design lacks (a misspelt name would otherwise
+// be silently ignored by a click), two controls of one name and index, a
+// sloping line, a buddy that is not a label's or names no control, and an
+// accessible name on a label or button.
+void CheckDesign(const FormDesign& design, const FormHandlers& handlers);
 
 }  // namespace rt::forms

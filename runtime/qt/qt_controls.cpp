@@ -174,12 +174,6 @@ ControlWidget MakeControl(const forms::ControlDesign& design, QWidget* parent) {
   }
   ApplyColours(design, widget);
   if (!design.accessible_name.empty()) {
-    // A name of its own would hide the caption, and with it the data that
-    // the program puts there, from a screen reader.
-    if (design.kind == forms::ControlKind::kLabel ||
-        design.kind == forms::ControlKind::kCommandButton) {
-      throw std::invalid_argument("a caption is its control's accessible name");
-    }
     widget->setAccessibleName(ToQString(design.accessible_name));
   }
   widget->setFocusPolicy(design.tab_index ? Qt::StrongFocus : Qt::NoFocus);

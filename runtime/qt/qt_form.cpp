@@ -58,7 +58,7 @@ float ToTwips(int pixels) {
 
 QtForm::QtForm(const forms::FormDesign& design, forms::FormHandlers& handlers, forms::AppInfo app)
     : handlers_(handlers), app_(std::move(app)) {
-  forms::CheckControls(design, handlers);
+  forms::CheckDesign(design, handlers);
   setObjectName(ToQString(design.name));
   setWindowTitle(ToQString(design.caption));
   // The designs are laid out for one size; a fixed border keeps them whole.
@@ -105,12 +105,10 @@ void QtForm::BuildLine(const forms::LineDesign& line) {
     frame->setFrameShape(QFrame::HLine);
     frame->setGeometry(ToPixels(std::min(line.x1, line.x2)), ToPixels(line.y1) - half,
                        ToPixels(std::abs(line.x2 - line.x1)), line.width_pixels);
-  } else if (line.x1 == line.x2) {
+  } else {
     frame->setFrameShape(QFrame::VLine);
     frame->setGeometry(ToPixels(line.x1) - half, ToPixels(std::min(line.y1, line.y2)),
                        line.width_pixels, ToPixels(std::abs(line.y2 - line.y1)));
-  } else {
-    throw std::invalid_argument("only horizontal and vertical lines are supported");
   }
 }
 
@@ -122,12 +120,7 @@ void QtForm::BuildControl(const forms::ControlDesign& design) {
       Dispatch([&] { handlers_.Click(*this, name, index); });
     });
   }
-  Key key{design.name, design.index};
-  if (controls_.contains(key)) {
-    throw std::invalid_argument("two controls of one name and index: " +
-                                built.widget->objectName().toStdString());
-  }
-  controls_.emplace(std::move(key), Built{std::move(built.control), built.widget});
+  controls_.emplace(Key{design.name, design.index}, Built{std::move(built.control), built.widget});
 }
 
 void QtForm::SetBuddies(const forms::FormDesign& design) {
@@ -135,13 +128,7 @@ void QtForm::SetBuddies(const forms::FormDesign& design) {
     if (control.buddy.empty()) {
       continue;
     }
-    auto* label = qobject_cast<QLabel*>(widgetOf(control.name, control.index));
-    QWidget* buddy = widgetOf(control.buddy);
-    if (label == nullptr || buddy == nullptr) {
-      throw std::invalid_argument("a buddy needs a label and a control: " +
-                                  ObjectName(control).toStdString());
-    }
-    label->setBuddy(buddy);
+    qobject_cast<QLabel*>(widgetOf(control.name, control.index))->setBuddy(widgetOf(control.buddy));
   }
 }
 

@@ -347,7 +347,7 @@ Win32Form::Win32Form(const forms::FormDesign& design, forms::FormHandlers& handl
       handlers_(handlers),
       app_(std::move(app)),
       message_box_(std::move(message_box)) {
-  forms::CheckControls(design_, handlers_);
+  forms::CheckDesign(design_, handlers_);
   RegisterWindowClass(WindowProc);
   std::exception_ptr failure;
   CreateParameters parameters{this, &failure};
@@ -483,12 +483,6 @@ void Win32Form::BuildControls() {
     }
     if (focus_ == nullptr && design->tab_index) {
       focus_ = built->window;
-    }
-    for (const auto& other : controls_) {
-      if (other->design->name == design->name && other->design->index == design->index) {
-        throw std::invalid_argument("two controls of one name and index: " +
-                                    ToAnsi(ControlName(*design)));
-      }
     }
     controls_.push_back(std::move(built));
   }
