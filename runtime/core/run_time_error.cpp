@@ -44,6 +44,11 @@ std::u16string RunTimeError::MessageText() const {
          u"':\n\n" + description_;
 }
 
+std::u16string EndingMessage(const std::exception& error) {
+  const auto* run_time_error = dynamic_cast<const RunTimeError*>(&error);
+  return run_time_error != nullptr ? run_time_error->MessageText() : FromAnsi(error.what());
+}
+
 void Raise(ErrorNumber number) {
   throw RunTimeError(number);
 }

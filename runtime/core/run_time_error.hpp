@@ -34,6 +34,11 @@ class RunTimeError : public std::runtime_error {
   std::u16string description_;
 };
 
+// What a program shows for an exception that escaped a handler before it
+// ends: a run-time error's message text, or any other exception's
+// description.
+std::u16string EndingMessage(const std::exception& error);
+
 [[noreturn]] void Raise(ErrorNumber number);
 [[noreturn]] void Raise(ErrorNumber number, std::u16string description);
 

@@ -236,10 +236,8 @@ void QtForm::Dispatch(Handler&& handler) {
   try {
     handler();
     return;
-  } catch (const RunTimeError& error) {
-    message = ToQString(error.MessageText());
   } catch (const std::exception& error) {
-    message = QString::fromUtf8(error.what());
+    message = ToQString(EndingMessage(error));
   }
   message_box_(isVisible() ? this : nullptr, ToQString(app_.title), message);
   End(kRunTimeErrorExitCode);

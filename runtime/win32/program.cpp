@@ -4,7 +4,6 @@
 
 #include <exception>
 
-#include "runtime/core/ansi_codec.hpp"
 #include "runtime/core/run_time_error.hpp"
 #include "runtime/win32/win32_form.hpp"
 
@@ -21,10 +20,8 @@ int RunProgram(const forms::FormDesign& design, forms::FormHandlers& handlers,
     }
     form.Show();
     return form.RunMessageLoop();
-  } catch (const RunTimeError& error) {
-    failure = error.MessageText();
   } catch (const std::exception& error) {
-    failure = FromAnsi(error.what());
+    failure = EndingMessage(error);
   }
   message_box(nullptr, app.title, failure);
   return kRunTimeErrorExitCode;

@@ -775,10 +775,8 @@ void Win32Form::Dispatch(Handler&& handler) {
   try {
     handler();
     return;
-  } catch (const RunTimeError& error) {
-    message = error.MessageText();
   } catch (const std::exception& error) {
-    message = FromAnsi(error.what());
+    message = EndingMessage(error);
   }
   message_box_(window_ != nullptr && IsWindowVisible(window_) ? window_ : nullptr, app_.title,
                message);
