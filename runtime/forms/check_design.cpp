@@ -14,7 +14,10 @@ std::string Printable(const ControlRef& ref) {
     text += c < 0x80 ? static_cast<char>(c) : '?';
   }
   if (ref.index) {
-    text += "(" + std::to_string(*ref.index) + ")";
+    // Appended piece by piece: GCC 12 warns of a false overlap in "(" + ....
+    text += '(';
+    text += std::to_string(*ref.index);
+    text += ')';
   }
   return text;
 }
