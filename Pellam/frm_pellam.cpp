@@ -1,5 +1,6 @@
 #include "Pellam/frm_pellam.hpp"
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 
@@ -25,7 +26,11 @@ class FormMessages final : public MessageSink {
   rt::forms::Form& form_;
 };
 
-constexpr int kLocalMachineIndex = 3;
+// The list starts at HKEY_LOCAL_MACHINE.
+constexpr int kLocalMachineIndex =
+    static_cast<int>(std::ranges::find(reg::kRootsByName, reg::kLocalMachine,
+                                       &decltype(reg::kRootsByName)::value_type::second) -
+                     reg::kRootsByName.begin());
 
 // The controls the handlers use; the design names them through these too.
 constexpr rt::forms::ControlRef kRoot{u"cboHKey"};

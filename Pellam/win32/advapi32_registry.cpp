@@ -20,6 +20,8 @@ HKEY ToHkey(KeyHandle key) {
   return std::bit_cast<HKEY>(key);
 }
 
+constexpr char16_t kAdvapi32[] = u"advapi32.dll";
+
 DWORD* AsDword(std::uint32_t* value) {
   return reinterpret_cast<DWORD*>(value);
 }
@@ -29,7 +31,7 @@ DWORD* AsDword(std::uint32_t* value) {
 std::int32_t Advapi32Registry::RegOpenKeyExA(KeyHandle key, const char* sub_key,
                                              std::uint32_t options, std::uint32_t desired_access,
                                              KeyHandle* result) {
-  static rt::win32::DllFunction<OpenKey> open(u"advapi32.dll", "RegOpenKeyExA");
+  static rt::win32::DllFunction<OpenKey> open(kAdvapi32, "RegOpenKeyExA");
   HKEY opened = nullptr;
   LONG code = open(ToHkey(key), sub_key, options, desired_access, &opened);
   if (code == ERROR_SUCCESS) {
@@ -41,12 +43,12 @@ std::int32_t Advapi32Registry::RegOpenKeyExA(KeyHandle key, const char* sub_key,
 std::int32_t Advapi32Registry::RegQueryValueExA(KeyHandle key, const char* value_name,
                                                 std::uint32_t* reserved, std::uint32_t* type,
                                                 std::uint8_t* data, std::uint32_t* data_size) {
-  static rt::win32::DllFunction<QueryValue> query(u"advapi32.dll", "RegQueryValueExA");
+  static rt::win32::DllFunction<QueryValue> query(kAdvapi32, "RegQueryValueExA");
   return query(ToHkey(key), value_name, AsDword(reserved), AsDword(type), data, AsDword(data_size));
 }
 
 std::int32_t Advapi32Registry::RegCloseKey(KeyHandle key) {
-  static rt::win32::DllFunction<CloseKey> close(u"advapi32.dll", "RegCloseKey");
+  static rt::win32::DllFunction<CloseKey> close(kAdvapi32, "RegCloseKey");
   return close(ToHkey(key));
 }
 
