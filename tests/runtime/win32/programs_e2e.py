@@ -5,12 +5,17 @@
 # usage: programs_e2e.py CORVEL.EXE PELLAM.EXE DESIGNS.json WORK_FOLDER
 
 import os
-import shutil
 import subprocess
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "scripts"))
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path[:0] = [os.path.join(HERE, "..", "..", "..", "scripts"),
+                os.path.join(HERE, "..", "..", "support")]
 import xsession  # noqa: E402
+from wine_prefix import wine_prefix  # noqa: E402
+
+# The value Pellam reads first.
+VALUES = [(r"HKLM\SOFTWARE\Oxbury Options", "Version", "REG_SZ", "7.1.2")]
 
 
 def corvel(session):
@@ -62,28 +67,16 @@ def pellam(session):
 def main():
     corvel_exe, pellam_exe, designs, work = sys.argv[1:5]
     windows = xsession.designs(designs)
-    prefix = os.path.abspath(os.path.join(work, "programs_e2e_%d" % os.getpid()))
 
-    def body(name):
-        env = dict(os.environ, DISPLAY=name, WINEPREFIX=prefix, WINEDEBUG="-all",
-                   WINEDLLOVERRIDES="mscoree,mshtml=")
-        # Wine's server and services start here, holding no pipe of the caller's.
-        quiet = dict(env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                     stderr=subprocess.DEVNULL, check=True)
-        try:
-            subprocess.run(["wineboot", "-i"], **quiet)
-            subprocess.run(["wine", "reg", "add", r"HKLM\SOFTWARE\Oxbury Options", "/v", "Version",
-                            "/d", "7.1.2", "/f"], **quiet)
+    def body(display):
+        with wine_prefix(work, "programs_e2e", VALUES, DISPLAY=display) as env:
             for program, window, drive in ((corvel_exe, "Corvel", corvel),
                                            (pellam_exe, "Pellam", pellam)):
-                session = xsession.Session(name, ["wine", program], windows[window], env)
+                session = xsession.Session(display, ["wine", program], windows[window], env)
                 try:
                     drive(session)
                 finally:
                     session.kill()
-        finally:
-            subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL)
-            shutil.rmtree(prefix, ignore_errors=True)
 
     xsession.run("programs_e2e", body)
 
