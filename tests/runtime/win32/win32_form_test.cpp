@@ -134,8 +134,12 @@ TEST(Win32FormTest, LoadSeesThePrimaryScreenAndFocusFollowsTheTabOrder) {
   press(VK_TAB, true);
   press(VK_TAB, true);
   EXPECT_EQ(GetFocus(), w.Of(*stops.back()));
-  press(VK_RETURN);  // no default button
-  EXPECT_EQ(Text(w.Of(sample::kStatus)), u"");
+  // Enter in a text box clicks nothing: there is no default button.
+  SetFocus(w.Of(*std::ranges::find(w.design.controls, ControlKind::kTextBox,
+                                   &rt::forms::ControlDesign::kind)));
+  press(VK_RETURN);
+  EXPECT_FALSE(w.form.ended());
+  EXPECT_EQ(Text(w.Of(sample::kStatus)) + w.shown, u"");
 }
 
 // A run-time error in Load ends the program before its window shows.
