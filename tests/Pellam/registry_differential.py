@@ -67,16 +67,17 @@ def main():
     windows_probe, linux_probe, work = sys.argv[1:4]
     cases = "".join(case + "\n" for case in CASES).encode()
     with wine_prefix(work, "registry_differential", ADDED) as env:
+        def probe(*command):
+            # A probe's answers, one line a case, once wineserver has ended and
+            # written the prefix's files.
+            answers = subprocess.run(command, env=env, input=cases, capture_output=True, check=True)
+            quiet(env, "wineserver", "-w")
+            return answers.stdout.decode().splitlines()
+
         quiet(env, "wineserver", "-w")
         with open(os.path.join(env["WINEPREFIX"], "system.reg"), "a", encoding="utf-8") as system:
             system.write(SECTIONS)
-        through_wine = subprocess.run(["wine", windows_probe], env=env, input=cases,
-                                      capture_output=True, check=True).stdout
-        quiet(env, "wineserver", "-w")
-        from_files = subprocess.run([linux_probe], env=env, input=cases, capture_output=True,
-                                    check=True).stdout
-    wine_lines = through_wine.decode().replace("\r", "").splitlines()
-    file_lines = from_files.decode().splitlines()
+        wine_lines, file_lines = probe("wine", windows_probe), probe(linux_probe)
     differences = [(a, b) for a, b in zip(wine_lines, file_lines) if a != b]
     for wine_line, file_line in differences:
         print("advapi32:    " + wine_line + "\nprefix files: " + file_line)

@@ -24,10 +24,6 @@ std::u16string Text(HWND window) {
           static_cast<std::size_t>(GetWindowTextW(window, text, 256))};
 }
 
-std::string Narrow(std::u16string_view name) {
-  return {name.begin(), name.end()};
-}
-
 long Pixels(double twips, int dpi = 96) {
   return std::lround(twips * dpi / 1440);
 }
@@ -63,7 +59,7 @@ TEST(Win32FormTest, ControlsFollowTheDesignAtTheWindowsDpi) {
     SendMessageW(w.form.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                  reinterpret_cast<LPARAM>(&suggested));
     for (const auto& control : w.design.controls) {
-      SCOPED_TRACE(Narrow(control.name) + " at " + std::to_string(dpi));
+      SCOPED_TRACE(::testing::PrintToString(control.name) + " at " + std::to_string(dpi));
       HWND window = w.Of(control);
       RECT rect{};
       GetWindowRect(window, &rect);
@@ -166,7 +162,7 @@ TEST(Win32FormTest, AClickReachesItsHandler) {
       {sample::kExit, nullptr, u""},
   };
   for (const auto& [button, status, shown, exit_code] : clicks) {
-    SCOPED_TRACE(Narrow(button.name));
+    SCOPED_TRACE(::testing::PrintToString(std::u16string(button.name)));
     SampleWindow w;
     SendMessageW(w.Of(button), BM_CLICK, 0, 0);
     EXPECT_EQ(w.shown, shown);
