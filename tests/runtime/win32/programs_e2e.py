@@ -48,16 +48,14 @@ def pellam(session):
     if len(titled(session)) != 1:
         raise xsession.Failure("a message box instead of the value")
     session.click("txtSubkey")
-    session.xdotool("key", "End", "shift+Home")
-    session.xdotool("type", "Colour")
+    session.xdotool("key", "End", "shift+Home", "type", "Colour")
     session.click("cmdGetValue")
     for message in ("first", "second"):
         session.wait_until(lambda: len(titled(session)) == 2, "the %s message" % message)
         box = [window for window in titled(session) if window != session.window.id][0]
         # Enter dismisses the box once it has the keyboard: given it here, as
         # no window manager runs to give it.
-        session.xdotool("windowfocus", "--sync", str(box))
-        session.xdotool("key", "Return")
+        session.xdotool("windowfocus", "--sync", str(box), "key", "Return")
         session.wait_until(lambda: box not in titled(session), "the %s message to go" % message)
     session.wait_until(lambda: session.pixels("lblValue") == empty, "the value to clear")
     session.ask_to_close()

@@ -42,34 +42,35 @@ struct SampleWindow {
   rt::win32::Win32Form form{design, handlers, sample::SampleApp(), show};
 };
 
+struct Win32FormTest : ::testing::Test, SampleWindow {};
+
 // Labels and graphical buttons are also drawn into a bitmap, where their
 // background or face colour shows beside the caption.
-TEST(Win32FormTest, ControlsFollowTheDesignAtTheWindowsDpi) {
-  SampleWindow w;
+TEST_F(Win32FormTest, ControlsFollowTheDesignAtTheWindowsDpi) {
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
   HGDIOBJ previous = SelectObject(dc, CreateCompatibleBitmap(screen, 200, 50));
-  EXPECT_EQ(Text(w.form.window()), w.design.caption);
+  EXPECT_EQ(Text(form.window()), design.caption);
   RECT client{};
-  GetClientRect(w.form.window(), &client);
+  GetClientRect(form.window(), &client);
   EXPECT_EQ((std::array{client.right, client.bottom}),
-            (std::array{Pixels(w.design.client_width), Pixels(w.design.client_height)}));
+            (std::array{Pixels(design.client_width), Pixels(design.client_height)}));
   for (int dpi : {96, 144}) {
     RECT suggested{0, 0, 100, 100};
-    SendMessageW(w.form.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+    SendMessageW(form.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                  reinterpret_cast<LPARAM>(&suggested));
-    for (const auto& control : w.design.controls) {
+    for (const auto& control : design.controls) {
       SCOPED_TRACE(::testing::PrintToString(control.name) + " at " + std::to_string(dpi));
-      HWND window = w.Of(control);
+      HWND window = Of(control);
       RECT rect{};
       GetWindowRect(window, &rect);
-      MapWindowPoints(nullptr, w.form.window(), reinterpret_cast<POINT*>(&rect), 2);
+      MapWindowPoints(nullptr, form.window(), reinterpret_cast<POINT*>(&rect), 2);
       EXPECT_EQ((std::array{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}),
                 (std::array{Pixels(control.left, dpi), Pixels(control.top, dpi),
                             Pixels(control.width, dpi), Pixels(control.height, dpi)}));
       rt::forms::Font designed = control.font.value_or(rt::forms::kDefaultFont);
       LOGFONTW font{};
-      GetObjectW(w.form.FontOf(window), sizeof(font), &font);
+      GetObjectW(form.FontOf(window), sizeof(font), &font);
       EXPECT_EQ(reinterpret_cast<const char16_t*>(font.lfFaceName), designed.family);
       EXPECT_EQ(font.lfHeight, -std::lround(designed.points * dpi / 72));
       EXPECT_EQ(font.lfWeight >= FW_BOLD, designed.bold);
@@ -91,7 +92,7 @@ TEST(Win32FormTest, ControlsFollowTheDesignAtTheWindowsDpi) {
       }
       if (control.back_colour && (control.kind == ControlKind::kLabel || control.graphical)) {
         DRAWITEMSTRUCT item{.hwndItem = window, .hDC = dc, .rcItem = {0, 0, 200, 50}};
-        SendMessageW(w.form.window(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
+        SendMessageW(form.window(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
         auto [red, green, blue] = *control.back_colour;
         EXPECT_EQ(GetPixel(dc, 3, 46), RGB(red, green, blue));
       }
@@ -102,57 +103,55 @@ TEST(Win32FormTest, ControlsFollowTheDesignAtTheWindowsDpi) {
   ReleaseDC(nullptr, screen);
 }
 
-TEST(Win32FormTest, LoadSeesThePrimaryScreenAndFocusFollowsTheTabOrder) {
-  SampleWindow w;
-  ASSERT_TRUE(w.form.Load());
-  EXPECT_EQ(w.handlers.screen, (std::pair{1024.0F * 15, 768.0F * 15}));
-  EXPECT_EQ(Text(w.Of(sample::kChoice)), u"Two");
+TEST_F(Win32FormTest, LoadSeesThePrimaryScreenAndFocusFollowsTheTabOrder) {
+  ASSERT_TRUE(form.Load());
+  EXPECT_EQ(handlers.screen, (std::pair{1024.0F * 15, 768.0F * 15}));
+  EXPECT_EQ(Text(Of(sample::kChoice)), u"Two");
   std::vector<const rt::forms::ControlDesign*> stops;
-  for (const auto& control : w.design.controls) {
+  for (const auto& control : design.controls) {
     if (control.tab_index) {
       stops.push_back(&control);
     }
   }
   std::ranges::sort(stops, {}, [](const auto* control) { return *control->tab_index; });
   // Presses a key in the focused control, through the window's dialog keys.
-  auto press = [&w](WPARAM key, bool shift = false) {
+  auto press = [this](WPARAM key, bool shift = false) {
     BYTE keys[256]{};
     keys[VK_SHIFT] = shift ? 0x80 : 0;
     SetKeyboardState(keys);
     MSG message{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
-    IsDialogMessageW(w.form.window(), &message);
+    IsDialogMessageW(form.window(), &message);
   };
-  w.form.Show();
+  form.Show();
   for (std::size_t step = 0; step <= stops.size(); ++step) {
-    EXPECT_EQ(GetFocus(), w.Of(*stops[step % stops.size()])) << "after Tab " << step;
+    EXPECT_EQ(GetFocus(), Of(*stops[step % stops.size()])) << "after Tab " << step;
     press(VK_TAB);
   }
   press(VK_TAB, true);
   press(VK_TAB, true);
-  EXPECT_EQ(GetFocus(), w.Of(*stops.back()));
+  EXPECT_EQ(GetFocus(), Of(*stops.back()));
   // Enter in a text box clicks nothing: there is no default button.
-  SetFocus(w.Of(*std::ranges::find(w.design.controls, ControlKind::kTextBox,
-                                   &rt::forms::ControlDesign::kind)));
+  SetFocus(Of(
+      *std::ranges::find(design.controls, ControlKind::kTextBox, &rt::forms::ControlDesign::kind)));
   press(VK_RETURN);
-  EXPECT_FALSE(w.form.ended());
-  EXPECT_EQ(Text(w.Of(sample::kStatus)) + w.shown, u"");
+  EXPECT_FALSE(form.ended());
+  EXPECT_EQ(Text(Of(sample::kStatus)) + shown, u"");
 }
 
 // A run-time error in Load ends the program before its window shows.
-TEST(Win32FormTest, ProgramFailingAtLoadShowsTheErrorAndEndsWithItsCode) {
-  SampleWindow w;
-  w.handlers.fail_at_load = true;
-  EXPECT_EQ(rt::win32::RunProgram(w.design, w.handlers, sample::SampleApp(), w.show),
+TEST_F(Win32FormTest, ProgramFailingAtLoadShowsTheErrorAndEndsWithItsCode) {
+  handlers.fail_at_load = true;
+  EXPECT_EQ(rt::win32::RunProgram(design, handlers, sample::SampleApp(), show),
             rt::win32::kRunTimeErrorExitCode);
-  EXPECT_EQ(w.shown, u"Sample: Run-time error '11':\n\nDivision by zero");
+  EXPECT_EQ(shown, u"Sample: Run-time error '11':\n\nDivision by zero");
 }
 
-// Each button clicked on a window of its own.
-TEST(Win32FormTest, AClickReachesItsHandler) {
+// Each button clicked on a sample window of its own.
+TEST_F(Win32FormTest, AClickReachesItsHandler) {
   const struct {
     rt::forms::ControlRef button;
     const char16_t* status;  // nullptr: the window has ended
-    const char16_t* shown;
+    const char16_t* messages;
     int exit_code = 0;
   } clicks[] = {
       {sample::kWrite, u"Written", u""},
@@ -161,11 +160,11 @@ TEST(Win32FormTest, AClickReachesItsHandler) {
        rt::win32::kRunTimeErrorExitCode},
       {sample::kExit, nullptr, u""},
   };
-  for (const auto& [button, status, shown, exit_code] : clicks) {
+  for (const auto& [button, status, messages, exit_code] : clicks) {
     SCOPED_TRACE(::testing::PrintToString(std::u16string(button.name)));
     SampleWindow w;
     SendMessageW(w.Of(button), BM_CLICK, 0, 0);
-    EXPECT_EQ(w.shown, shown);
+    EXPECT_EQ(w.shown, messages);
     EXPECT_EQ(w.form.ended(), status == nullptr);
     EXPECT_EQ(w.form.window() == nullptr, status == nullptr);
     EXPECT_EQ(w.form.exitCode(), exit_code);
