@@ -1,18 +1,19 @@
-"""Differential test of Pellam's two registry backends: a prefix of the test's
-own is filled with `wine reg add` and hand-written sections of Wine's registry
-files; each case is read through advapi32 by a Windows program under Wine, and
-again from the prefix's files by the Linux backend once wineserver has written
-them. Every return code, type, size and byte must agree.
-
-usage: registry_differential.py WINDOWS_PROBE LINUX_PROBE WORK_FOLDER
-"""
+# Differential test of Pellam's two registry backends: a prefix of the test's
+# own is filled with `wine reg add` and hand-written sections of Wine's registry
+# files; each case is read through advapi32 by a Windows program under Wine, and
+# again from the prefix's files by the Linux backend once wineserver has written
+# them. Every return code, type, size and byte must agree.
+#
+# usage: registry_differential.py WINDOWS_PROBE LINUX_PROBE WORK_FOLDER
 
 import os
-import shutil
 import subprocess
 import sys
 
-ADDED = [  # wine reg add: key, value (None: the default value), type, data
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from wine_prefix import quiet, wine_prefix  # noqa: E402
+
+ADDED = [  # wine reg add: key, value (None: the default value), type, data (None: none)
     (r"HKLM\Software\Probe", "Text", "REG_SZ", "hello"),
     (r"HKLM\Software\Probe", "Empty", "REG_SZ", ""),
     (r"HKLM\Software\Probe", "Path", "REG_EXPAND_SZ", r"%SystemRoot%\x"),
@@ -64,30 +65,19 @@ CASES = [
 
 def main():
     windows_probe, linux_probe, work = sys.argv[1:4]
-    prefix = os.path.abspath(os.path.join(work, "registry_differential_%d" % os.getpid()))
-    env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
-    quiet = dict(env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                 stderr=subprocess.DEVNULL, check=True)
     cases = "".join(case + "\n" for case in CASES).encode()
-    try:
-        subprocess.run(["wineboot", "-i"], **quiet)
-        for key, value, kind, data in ADDED:
-            name = ["/ve"] if value is None else ["/v", value]
-            content = [] if data is None else ["/d", data]
-            subprocess.run(["wine", "reg", "add", key, *name, "/t", kind, *content, "/f"], **quiet)
-        subprocess.run(["wineserver", "-w"], **quiet)
-        with open(os.path.join(prefix, "system.reg"), "a", encoding="utf-8") as system:
+    with wine_prefix(work, "registry_differential", ADDED) as env:
+        def probe(*command):
+            # A probe's answers, one line a case, once wineserver has ended and
+            # written the prefix's files.
+            answers = subprocess.run(command, env=env, input=cases, capture_output=True, check=True)
+            quiet(env, "wineserver", "-w")
+            return answers.stdout.decode().splitlines()
+
+        quiet(env, "wineserver", "-w")
+        with open(os.path.join(env["WINEPREFIX"], "system.reg"), "a", encoding="utf-8") as system:
             system.write(SECTIONS)
-        through_wine = subprocess.run(["wine", windows_probe], env=env, input=cases,
-                                      capture_output=True, check=True).stdout
-        subprocess.run(["wineserver", "-w"], **quiet)
-        from_files = subprocess.run([linux_probe], env=env, input=cases, capture_output=True,
-                                    check=True).stdout
-    finally:
-        subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL)
-        shutil.rmtree(prefix, ignore_errors=True)
-    wine_lines = through_wine.decode().replace("\r", "").splitlines()
-    file_lines = from_files.decode().splitlines()
+        wine_lines, file_lines = probe("wine", windows_probe), probe(linux_probe)
     differences = [(a, b) for a, b in zip(wine_lines, file_lines) if a != b]
     for wine_line, file_line in differences:
         print("advapi32:    " + wine_line + "\nprefix files: " + file_line)

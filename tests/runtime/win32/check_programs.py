@@ -1,9 +1,8 @@
-"""Reads the built Corvel.exe and Pellam.exe back, as Windows would see them:
-the DLLs they import (only Windows' own; winmm and advapi32 are bound by name
-at run time instead), their version strings, icon images and manifest.
-
-usage: check_programs.py OBJDUMP WINDRES CORVEL.EXE PELLAM.EXE
-"""
+# Reads the built Corvel.exe and Pellam.exe back, as Windows would see them:
+# the DLLs they import (only Windows' own; winmm and advapi32 are bound by name
+# at run time instead), their version strings, icon images and manifest.
+#
+# usage: check_programs.py OBJDUMP WINDRES CORVEL.EXE PELLAM.EXE
 
 import re
 import subprocess
@@ -45,8 +44,7 @@ def main():
             failures.append("%s imports %s" % (name, sorted(imports - SYSTEM_DLLS or imports)))
         failures += ["%s: %s is %r" % (name, key, found.get(key))
                      for key in strings if found.get(key) != strings[key]]
-        if images != icons:
-            failures.append("%s: icon images %s" % (name, images))
+        failures += ["%s: icon images %s" % (name, images)] if images != icons else []
         manifest = resources.replace('""', '"')
         failures += ["%s: manifest lacks %s" % (name, part) for part in MANIFEST if part not in manifest]
     sys.exit("\n".join(failures) if failures else None)

@@ -5,12 +5,17 @@
 # usage: programs_e2e.py CORVEL.EXE PELLAM.EXE DESIGNS.json WORK_FOLDER
 
 import os
-import shutil
 import subprocess
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "scripts"))
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path[:0] = [os.path.join(HERE, "..", "..", "..", "scripts"),
+                os.path.join(HERE, "..", "..", "support")]
 import xsession  # noqa: E402
+from wine_prefix import wine_prefix  # noqa: E402
+
+# The value Pellam reads first.
+VALUES = [(r"HKLM\SOFTWARE\Oxbury Options", "Version", "REG_SZ", "7.1.2")]
 
 
 def corvel(session):
@@ -43,16 +48,14 @@ def pellam(session):
     if len(titled(session)) != 1:
         raise xsession.Failure("a message box instead of the value")
     session.click("txtSubkey")
-    session.xdotool("key", "End", "shift+Home")
-    session.xdotool("type", "Colour")
+    session.xdotool("key", "End", "shift+Home", "type", "Colour")
     session.click("cmdGetValue")
     for message in ("first", "second"):
         session.wait_until(lambda: len(titled(session)) == 2, "the %s message" % message)
         box = [window for window in titled(session) if window != session.window.id][0]
         # Enter dismisses the box once it has the keyboard: given it here, as
         # no window manager runs to give it.
-        session.xdotool("windowfocus", "--sync", str(box))
-        session.xdotool("key", "Return")
+        session.xdotool("windowfocus", "--sync", str(box), "key", "Return")
         session.wait_until(lambda: box not in titled(session), "the %s message to go" % message)
     session.wait_until(lambda: session.pixels("lblValue") == empty, "the value to clear")
     session.ask_to_close()
@@ -62,28 +65,16 @@ def pellam(session):
 def main():
     corvel_exe, pellam_exe, designs, work = sys.argv[1:5]
     windows = xsession.designs(designs)
-    prefix = os.path.abspath(os.path.join(work, "programs_e2e_%d" % os.getpid()))
 
-    def body(name):
-        env = dict(os.environ, DISPLAY=name, WINEPREFIX=prefix, WINEDEBUG="-all",
-                   WINEDLLOVERRIDES="mscoree,mshtml=")
-        # Wine's server and services start here, holding no pipe of the caller's.
-        quiet = dict(env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                     stderr=subprocess.DEVNULL, check=True)
-        try:
-            subprocess.run(["wineboot", "-i"], **quiet)
-            subprocess.run(["wine", "reg", "add", r"HKLM\SOFTWARE\Oxbury Options", "/v", "Version",
-                            "/d", "7.1.2", "/f"], **quiet)
+    def body(display):
+        with wine_prefix(work, "programs_e2e", VALUES, DISPLAY=display) as env:
             for program, window, drive in ((corvel_exe, "Corvel", corvel),
                                            (pellam_exe, "Pellam", pellam)):
-                session = xsession.Session(name, ["wine", program], windows[window], env)
+                session = xsession.Session(display, ["wine", program], windows[window], env)
                 try:
                     drive(session)
                 finally:
                     session.kill()
-        finally:
-            subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL)
-            shutil.rmtree(prefix, ignore_errors=True)
 
     xsession.run("programs_e2e", body)
 
