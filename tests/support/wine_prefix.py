@@ -15,19 +15,19 @@ def quiet(env, *command):
 
 
 @contextlib.contextmanager
-def wine_prefix(work, tag, values=(), **variables):
-    # Yields the environment that runs Wine in the prefix, with `variables`.
-    # `values` are added to its registry first, each as (key, value name or
-    # None for the key's default value, type, data or None for none).
+def wine_prefix(work, tag, reg_file, **variables):
+    # Yields the environment that runs Wine in the prefix, with `variables`,
+    # once `reg_file` (a registry export, UTF-8 here) is imported.
     prefix = os.path.abspath(os.path.join(work, "%s_%d" % (tag, os.getpid())))
     env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=",
                **variables)
     try:
         quiet(env, "wineboot", "-i")
-        for key, value, kind, data in values:
-            name = ["/ve"] if value is None else ["/v", value]
-            content = [] if data is None else ["/d", data]
-            quiet(env, "wine", "reg", "add", key, *name, "/t", kind, *content, "/f")
+        # reg reads a Unicode export as UTF-16 with a byte-order mark.
+        imported = os.path.join(prefix, "import.reg")
+        with open(reg_file, encoding="utf-8") as source, open(imported, "w", encoding="utf-16") as out:
+            out.write(source.read())
+        quiet(env, "wine", "reg", "import", imported)
         yield env
     finally:
         subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL)

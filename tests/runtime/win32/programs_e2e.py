@@ -14,9 +14,6 @@ sys.path[:0] = [os.path.join(HERE, "..", "..", "..", "scripts"),
 import xsession  # noqa: E402
 from wine_prefix import wine_prefix  # noqa: E402
 
-# The value Pellam reads first.
-VALUES = [(r"HKLM\SOFTWARE\Oxbury Options", "Version", "REG_SZ", "7.1.2")]
-
 
 def corvel(session):
     # "Click to Show" fills the three boxes; "Click to Exit" ends with 0.
@@ -67,7 +64,8 @@ def main():
     windows = xsession.designs(designs)
 
     def body(display):
-        with wine_prefix(work, "programs_e2e", VALUES, DISPLAY=display) as env:
+        values = os.path.join(HERE, "programs_e2e.reg")
+        with wine_prefix(work, "programs_e2e", values, DISPLAY=display) as env:
             for program, window, drive in ((corvel_exe, "Corvel", corvel),
                                            (pellam_exe, "Pellam", pellam)):
                 session = xsession.Session(display, ["wine", program], windows[window], env)
