@@ -72,9 +72,12 @@ class Session:
                               capture_output=True, text=True, timeout=DEADLINE_SECONDS).stdout
 
     def windows(self, *options):
-        # The ids of the visible windows titled as the program's window.
-        return [int(window) for window in self.xdotool(
-            "search", *options, "--onlyvisible", "--name", "^" + self.title + "$").split()]
+        # The ids of the visible windows titled as the program's window, none
+        # when there are none (xdotool then ends with 1).
+        found = subprocess.run(["xdotool", "search", *options, "--onlyvisible", "--name",
+                                "^" + self.title + "$"], env=self.environment,
+                               capture_output=True, text=True, timeout=DEADLINE_SECONDS)
+        return [int(window) for window in found.stdout.split()]
 
     def click(self, control):
         # Clicks the middle of a control.

@@ -33,9 +33,10 @@ def main():
 
         quiet(env, "wineserver", "-w")
         # What an import cannot write goes straight into the file, Wine stopped.
+        system = os.path.join(env["WINEPREFIX"], "system.reg")
         with open(os.path.join(HERE, "appended.reg"), encoding="utf-8") as appended, \
-                open(os.path.join(env["WINEPREFIX"], "system.reg"), "a", encoding="utf-8") as system:
-            system.write("\n" + appended.read())
+                open(system, "a", encoding="utf-8") as out:
+            out.write("\n" + appended.read())
         wine_lines, file_lines = probe("wine", windows_probe), probe(linux_probe)
     differences = [(a, b) for a, b in zip(wine_lines, file_lines) if a != b]
     for wine_line, file_line in differences:

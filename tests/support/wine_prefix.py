@@ -25,7 +25,8 @@ def wine_prefix(work, tag, reg_file, **variables):
         quiet(env, "wineboot", "-i")
         # reg reads a Unicode export as UTF-16 with a byte-order mark.
         imported = os.path.join(prefix, "import.reg")
-        with open(reg_file, encoding="utf-8") as source, open(imported, "w", encoding="utf-16") as out:
+        with open(reg_file, encoding="utf-8") as source, \
+                open(imported, "w", encoding="utf-16") as out:
             out.write(source.read())
         quiet(env, "wine", "reg", "import", imported)
         yield env

@@ -32,7 +32,8 @@ def main():
     failures = []
     for name, program in zip(EXPECTED, sys.argv[3:5]):
         version, description, comments, icons = EXPECTED[name]
-        imports = {dll.lower() for dll in re.findall(r"DLL Name: (\S+)", run(objdump, "-p", program))}
+        dlls = re.findall(r"DLL Name: (\S+)", run(objdump, "-p", program))
+        imports = {dll.lower() for dll in dlls}
         resources = run(windres, "-i", program, "-O", "rc")
         found = dict(re.findall(r'VALUE "(\w+)", "([^"]*)"', resources))
         strings = {"FileVersion": version, "ProductVersion": version, "ProductName": name,
@@ -46,7 +47,8 @@ def main():
                      for key in strings if found.get(key) != strings[key]]
         failures += ["%s: icon images %s" % (name, images)] if images != icons else []
         manifest = resources.replace('""', '"')
-        failures += ["%s: manifest lacks %s" % (name, part) for part in MANIFEST if part not in manifest]
+        failures += ["%s: manifest lacks %s" % (name, part)
+                     for part in MANIFEST if part not in manifest]
     sys.exit("\n".join(failures) if failures else None)
 
 

@@ -5,7 +5,6 @@
 # usage: programs_e2e.py CORVEL.EXE PELLAM.EXE DESIGNS.json WORK_FOLDER
 
 import os
-import subprocess
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -27,14 +26,6 @@ def corvel(session):
     session.wait_for_clean_exit()
 
 
-def titled(session):
-    # The visible windows titled as the program's window, none when there are none.
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^" + session.title + "$"],
-                           env=session.environment, capture_output=True, text=True,
-                           timeout=xsession.DEADLINE_SECONDS)
-    return [int(window) for window in found.stdout.split()]
-
-
 def pellam(session):
     # Reads the preset value, then a missing one: two messages, one after the
     # other, and the value is cleared; closing the window ends with 0.
@@ -42,18 +33,18 @@ def pellam(session):
     empty = session.pixels("lblValue")
     session.click("cmdGetValue")
     session.wait_until(lambda: session.pixels("lblValue") != empty, "the value to show")
-    if len(titled(session)) != 1:
+    if len(session.windows()) != 1:
         raise xsession.Failure("a message box instead of the value")
     session.click("txtSubkey")
     session.xdotool("key", "End", "shift+Home", "type", "Colour")
     session.click("cmdGetValue")
     for message in ("first", "second"):
-        session.wait_until(lambda: len(titled(session)) == 2, "the %s message" % message)
-        box = [window for window in titled(session) if window != session.window.id][0]
+        session.wait_until(lambda: len(session.windows()) == 2, "the %s message" % message)
+        box = [window for window in session.windows() if window != session.window.id][0]
         # Enter dismisses the box once it has the keyboard: given it here, as
         # no window manager runs to give it.
         session.xdotool("windowfocus", "--sync", str(box), "key", "Return")
-        session.wait_until(lambda: box not in titled(session), "the %s message to go" % message)
+        session.wait_until(lambda: box not in session.windows(), "the %s message to go" % message)
     session.wait_until(lambda: session.pixels("lblValue") == empty, "the value to clear")
     session.ask_to_close()
     session.wait_for_clean_exit()
