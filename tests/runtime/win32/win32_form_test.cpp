@@ -137,12 +137,18 @@ TEST_F(Win32FormTest, LoadSeesThePrimaryScreenAndFocusFollowsTheTabOrder) {
   EXPECT_EQ(Text(Of(sample::kStatus)) + shown, u"");
 }
 
-// A run-time error in Load ends the program before its window shows.
+// A run-time error in Load, or a fault in the design, ends the program before
+// its window shows.
 TEST_F(Win32FormTest, ProgramFailingAtLoadShowsTheErrorAndEndsWithItsCode) {
   handlers.fail_at_load = true;
   EXPECT_EQ(rt::win32::RunProgram(design, handlers, sample::SampleApp(), show),
             rt::win32::kRunTimeErrorExitCode);
-  EXPECT_EQ(shown, u"Sample: Run-time error '11':\n\nDivision by zero");
+  design.controls.push_back(design.controls.front());
+  EXPECT_EQ(rt::win32::RunProgram(design, handlers, sample::SampleApp(), show),
+            rt::win32::kRunTimeErrorExitCode);
+  EXPECT_EQ(shown,
+            u"Sample: Run-time error '11':\n\nDivision by zero"
+            u"Sample: the window frmSample has two controls named lblCaption(0)");
 }
 
 // Each button clicked on a sample window of its own.
