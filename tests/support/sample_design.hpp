@@ -76,9 +76,7 @@ inline rt::forms::AppInfo SampleApp() {
 // message, raise a run-time error or unload.
 class SampleHandlers : public rt::forms::FormHandlers {
  public:
-  std::vector<ControlRef> Controls() const override {
-    return {kWrite, kSay, kFail, kExit, kChoice, kStatus};
-  }
+  std::vector<ControlRef> Controls() const override { return controls; }
   void Load(rt::forms::Form& form) override {
     if (fail_at_load) {
       rt::Raise(rt::ErrorNumber::kDivisionByZero);
@@ -99,6 +97,7 @@ class SampleHandlers : public rt::forms::FormHandlers {
     }
   }
 
+  std::vector<ControlRef> controls{kWrite, kSay, kFail, kExit, kChoice, kStatus};
   bool fail_at_load = false;
   std::pair<float, float> screen;
 };

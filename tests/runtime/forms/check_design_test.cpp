@@ -13,12 +13,6 @@ namespace {
 using rt::forms::ControlRef;
 using rt::forms::FormDesign;
 
-class Naming final : public testsupport::sample::SampleHandlers {
- public:
-  std::vector<ControlRef> Controls() const override { return names; }
-  std::vector<ControlRef> names;
-};
-
 // The message names the first fault; none when there is none. The sample's
 // controls in order: lblCaption(0), txtName, cboChoice, cmdWrite, ...
 TEST(CheckDesignTest, NamesTheFirstFault) {
@@ -44,8 +38,8 @@ TEST(CheckDesignTest, NamesTheFirstFault) {
   for (const auto& [names, fault, expected] : rows) {
     FormDesign design = testsupport::sample::SampleDesign();
     fault(design);
-    Naming handlers;
-    handlers.names = names;
+    testsupport::sample::SampleHandlers handlers;
+    handlers.controls = names;
     std::string error;
     try {
       rt::forms::CheckDesign(design, handlers);
