@@ -49,7 +49,7 @@ TEST(FrmCorvelTest, LoadCentresAndShowsTheVersion) {
   EXPECT_EQ(other.control(u"lblVersion").text, u"Version: 12.0.345");
   corvel.form.screen_width = std::numeric_limits<float>::max();
   corvel.form.width = -std::numeric_limits<float>::max();
-  testsupport::ExpectOverflow([&] { corvel.handlers.Load(corvel.form); });
+  EXPECT_THAT([&] { corvel.handlers.Load(corvel.form); }, testsupport::Raises());
 }
 
 // One raw reading, read three times, as the three boxes show it: treated,

@@ -46,7 +46,7 @@ TEST(FrmPellamTest, LoadCentresInWholeTwips) {
   }
   Pellam pellam;
   pellam.form.screen_width = 2147483648.0F;
-  testsupport::ExpectOverflow([&] { pellam.handlers.Load(pellam.form); });
+  EXPECT_THAT([&] { pellam.handlers.Load(pellam.form); }, testsupport::Raises());
 }
 
 // Load selects HKEY_LOCAL_MACHINE. Each root's name reads the typed names under

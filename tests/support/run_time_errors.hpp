@@ -1,25 +1,15 @@
 #pragma once
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include "runtime/core/run_time_error.hpp"
 
 namespace testsupport {
 
-// Fails the test unless `computation` raises the run-time error `expected`.
-template <typename Computation>
-void ExpectRunTimeError(rt::ErrorNumber expected, Computation&& computation) {
-  try {
-    computation();
-    ADD_FAILURE() << "no run-time error raised";
-  } catch (const rt::RunTimeError& error) {
-    EXPECT_EQ(error.number(), expected);
-  }
-}
-
-template <typename Computation>
-void ExpectOverflow(Computation&& computation) {
-  ExpectRunTimeError(rt::ErrorNumber::kOverflow, computation);
+// Matches a callable that raises the run-time error `number`.
+inline auto Raises(rt::ErrorNumber number = rt::ErrorNumber::kOverflow) {
+  return ::testing::Throws<rt::RunTimeError>(
+      ::testing::Property(&rt::RunTimeError::number, number));
 }
 
 }  // namespace testsupport

@@ -12,7 +12,7 @@
 namespace {
 
 using rt::Currency;
-using testsupport::ExpectOverflow;
+using testsupport::Raises;
 
 // Sums, differences and comparisons in range are held by the readings' tests;
 // here what they do not reach: fractions, and results beyond 64 bits.
@@ -20,15 +20,15 @@ TEST(CurrencyTest, HoldsFractionsAndOverflowsBeyond64Bits) {
   EXPECT_DOUBLE_EQ(Currency::FromScaled(12345).ToDouble(), 1.2345);
   const Currency top = Currency::FromScaled(std::numeric_limits<std::int64_t>::max());
   const Currency bottom = Currency::FromScaled(std::numeric_limits<std::int64_t>::min());
-  ExpectOverflow([&] { return top + Currency::FromScaled(1); });
-  ExpectOverflow([&] { return bottom - Currency::FromScaled(1); });
+  EXPECT_THAT([&] { return top + Currency::FromScaled(1); }, Raises());
+  EXPECT_THAT([&] { return bottom - Currency::FromScaled(1); }, Raises());
 }
 
 // The conversion gives `rounded`, or overflows where that lies outside Int.
 template <typename Int, typename Conversion>
 void ExpectRounded(std::int64_t rounded, Conversion conversion) {
   if (rounded < std::numeric_limits<Int>::min() || rounded > std::numeric_limits<Int>::max()) {
-    ExpectOverflow(conversion);
+    EXPECT_THAT(conversion, Raises());
   } else {
     EXPECT_EQ(conversion(), rounded);
   }
@@ -58,7 +58,7 @@ TEST(CurrencyTest, RoundsHalfToEvenOrOverflows) {
     ExpectRounded<std::int16_t>(rounded, [&] { return currency.ToInt16(); });
     ExpectRounded<std::int16_t>(rounded, [&] { return rt::ToInt16(value); });
   }
-  ExpectOverflow([] { return rt::ToInt32(std::numeric_limits<double>::quiet_NaN()); });
+  EXPECT_THAT([] { return rt::ToInt32(std::numeric_limits<double>::quiet_NaN()); }, Raises());
 }
 
 }  // namespace
