@@ -29,12 +29,8 @@ void HighDpiTest::keepsItsLayout() {
     const qreal scale = form.devicePixelRatioF();
     QCOMPARE(scale, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
     for (QWidget* control : form.findChildren<QWidget*>()) {
-      QString caption;
-      if (auto* label = qobject_cast<QLabel*>(control)) {
-        caption = label->text();
-      } else if (auto* button = qobject_cast<QPushButton*>(control)) {
-        caption = button->text();
-      }
+      const bool captioned = qobject_cast<QLabel*>(control) || qobject_cast<QPushButton*>(control);
+      const QString caption = captioned ? control->property("text").toString() : QString();
       // The ink as it is drawn at this scale, and a whole line's height.
       QFontMetricsF metrics(control->font(), control);
       QVERIFY2(caption.isEmpty() ||
