@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Pellam/registry_constants.hpp"
@@ -59,13 +60,8 @@ std::string Query(pellam::wine::WinePrefixRegistry& registry, KeyHandle root,
   return std::to_string(type) + ":" + data;
 }
 
-struct Row {
-  std::string name;
-  KeyHandle root;
-  std::string path;
-  const char* value;
-  std::string expected;
-};
+// A case: its name, the root, key path and value name read, and the answer.
+using Row = std::tuple<std::string, KeyHandle, std::string, const char*, std::string>;
 
 Row V(std::string name, const char* value, std::string expected) {
   return {std::move(name), kHklm, "A", value, std::move(expected)};
@@ -128,7 +124,8 @@ TEST(WinePrefixRegistryTest, AnswersAsWineDoes) {
         K("LinkWithoutTarget", "NoTarget", kNoKey),
         K("LinkToRegistryRootOnly", "RootOnly", kNoKey),
         K("LinkFlagInARepeatedSection", "Rep\\Software\\T", "1:t\0"s)}) {
-    EXPECT_EQ(Query(registry, row.root, row.path, row.value), row.expected) << row.name;
+    const auto& [name, root, path, value, expected] = row;
+    EXPECT_EQ(Query(registry, root, path, value), expected) << name;
   }
 }
 
