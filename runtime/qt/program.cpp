@@ -3,6 +3,10 @@
 #include <QMessageBox>
 #include <QStyleFactory>
 
+#include <exception>
+#include <optional>
+
+#include "runtime/core/run_time_error.hpp"
 #include "runtime/qt/qt_controls.hpp"
 #include "runtime/qt/qt_form.hpp"
 
@@ -48,13 +52,19 @@ int RunProgram(int argc, char** argv, const forms::FormDesign& design,
   PrepareApplication(application, app);
   // The program ends with its window, whatever code it ends with.
   QApplication::setQuitOnLastWindowClosed(false);
-  QtForm form(design, handlers, app);
-  form.SetMessageBox(std::move(message_box));
-  QObject::connect(&form, &QtForm::ended, &application, &QCoreApplication::exit);
-  if (!form.Load()) {
-    return form.exitCode();
+  std::optional<QtForm> form;
+  try {
+    form.emplace(design, handlers, app);
+  } catch (const std::exception& error) {  // a design the window cannot be built from
+    message_box(nullptr, detail::ToQString(app.title), detail::ToQString(EndingMessage(error)));
+    return kRunTimeErrorExitCode;
   }
-  form.show();
+  form->SetMessageBox(std::move(message_box));
+  QObject::connect(&*form, &QtForm::ended, &application, &QCoreApplication::exit);
+  if (!form->Load()) {
+    return form->exitCode();
+  }
+  form->show();
   return QApplication::exec();
 }
 
