@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace rt {
 
@@ -38,6 +40,18 @@ class RunTimeError : public std::runtime_error {
 // ends: a run-time error's message text, or any other exception's
 // description.
 std::u16string EndingMessage(const std::exception& error);
+
+// Runs `handler`: nothing when it returns, else the message that ends the
+// program for what escaped it.
+template <typename Handler>
+std::optional<std::u16string> Trapped(Handler&& handler) {
+  try {
+    std::forward<Handler>(handler)();
+    return std::nullopt;
+  } catch (const std::exception& error) {
+    return EndingMessage(error);
+  }
+}
 
 [[noreturn]] void Raise(ErrorNumber number);
 [[noreturn]] void Raise(ErrorNumber number, std::u16string description);

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <exception>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "runtime/core/run_time_error.hpp"
@@ -232,15 +233,10 @@ void QtForm::paintEvent(QPaintEvent* /*event*/) {
 // Nothing may escape into Qt's event loop, which is not exception-safe.
 template <typename Handler>
 void QtForm::Dispatch(Handler&& handler) {
-  QString message;
-  try {
-    handler();
-    return;
-  } catch (const std::exception& error) {
-    message = ToQString(EndingMessage(error));
+  if (auto message = Trapped(std::forward<Handler>(handler))) {
+    message_box_(isVisible() ? this : nullptr, ToQString(app_.title), ToQString(*message));
+    End(kRunTimeErrorExitCode);
   }
-  message_box_(isVisible() ? this : nullptr, ToQString(app_.title), message);
-  End(kRunTimeErrorExitCode);
 }
 
 void QtForm::End(int exit_code) {

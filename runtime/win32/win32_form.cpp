@@ -771,16 +771,11 @@ void Win32Form::Unload() {
 // Nothing may unwind through the system's frames of the message loop.
 template <typename Handler>
 void Win32Form::Dispatch(Handler&& handler) {
-  std::u16string message;
-  try {
-    handler();
-    return;
-  } catch (const std::exception& error) {
-    message = EndingMessage(error);
+  if (auto message = Trapped(std::forward<Handler>(handler))) {
+    message_box_(window_ != nullptr && IsWindowVisible(window_) ? window_ : nullptr, app_.title,
+                 *message);
+    End(kRunTimeErrorExitCode);
   }
-  message_box_(window_ != nullptr && IsWindowVisible(window_) ? window_ : nullptr, app_.title,
-               message);
-  End(kRunTimeErrorExitCode);
 }
 
 void Win32Form::End(int exit_code) {
