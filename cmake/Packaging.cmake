@@ -30,6 +30,10 @@ if(WIN32)
     set(CPACK_SYSTEM_NAME win32)
   endif()
   install(FILES ${PROJECT_SOURCE_DIR}/cmake/windows/readme.txt DESTINATION .)
+  # The project's licence, and the notices of the libraries that the static
+  # link puts inside each program.
+  install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+  install(FILES ${PROJECT_SOURCE_DIR}/cmake/windows/NOTICES.txt DESTINATION .)
   include(CPack)
   return()
 endif()

@@ -19,13 +19,14 @@ run_ctest() {
   rm -f "$log"
 }
 
-# The .zip of a Windows build holds the two programs and the readme, and nothing else.
+# The .zip of a Windows build holds the two programs, the readme, the licence
+# and the notices of the libraries linked into the programs, and nothing else.
 check_zip() {
   local listed
   cpack --preset "$1"
   listed=$(unzip -Z1 build/"$1"/packages/*-"$1".zip | sed 's#^[^/]*/##' | grep -v '^$' | sort | xargs)
   echo "$1 .zip holds: $listed"
-  [[ "$listed" == "Corvel.exe Pellam.exe readme.txt" ]]
+  [[ "$listed" == "Corvel.exe LICENSE.txt NOTICES.txt Pellam.exe readme.txt" ]]
 }
 
 stage "Installing missing packages"
