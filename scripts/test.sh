@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The whole test command: installs what is missing, then checks formatting and
-# builds and tests every preset: Linux (dev, asan, and the release .deb
-# installed and tested end to end), Windows cross builds
-# (win64 run under Wine, win32 built only) and the fuzz targets.
+# every file's licence (reuse lint), and builds and tests every preset: Linux
+# (dev, asan, and the release .deb checked by lintian, installed and tested end
+# to end), Windows cross builds (win64 run under Wine, win32 built only) and the
+# fuzz targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -36,6 +37,9 @@ stage "Formatting"
 mapfile -t sources < <(git ls-files '*.cpp' '*.hpp' '*.h')
 clang-format --dry-run --Werror "${sources[@]}"
 echo "${#sources[@]} files formatted"
+
+stage "Licences"
+reuse lint
 
 # Keep Qt and Wine away from the user's own settings and prefix.
 export XDG_RUNTIME_DIR
