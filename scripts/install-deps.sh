@@ -11,8 +11,9 @@ a11y=(dbus at-spi2-core python3-gi gir1.2-atspi-2.0)
 test=(clang-format clang-tidy-14 libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang-14 libclang-rt-14-dev g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine wine64 librsvg2-bin unzip)
-# Making the .deb and checking what it installs.
-package=(dpkg-dev desktop-file-utils appstream)
+# Making the .deb and checking what it installs, and checking every file's
+# licence.
+package=(dpkg-dev desktop-file-utils appstream lintian reuse)
 
 wanted=("${build[@]}" "${display[@]}")
 if [[ "${1:-test}" == test ]]; then

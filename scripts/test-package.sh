@@ -30,6 +30,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Debian's own checks of a package, at their default level: no error, no warning.
+lintian --fail-on error,warning "$deb"
 dpkg-deb --extract "$deb" "$contents"
 desktop-file-validate "$contents"/usr/share/applications/*.desktop
 appstreamcli validate --no-net "$contents"/usr/share/metainfo/*.metainfo.xml

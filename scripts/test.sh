@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The whole test command: installs what is missing, then checks formatting and
-# builds and tests every preset: Linux (dev, asan, and the release .deb
-# installed and tested end to end), Windows cross builds
-# (win64 run under Wine, win32 built only) and the fuzz targets.
+# every file's licence (reuse lint), and builds and tests every preset: Linux
+# (dev, asan, and the release .deb checked by lintian, installed and tested end
+# to end), Windows cross builds (win64 run under Wine, win32 built only) and the
+# fuzz targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,13 +20,14 @@ run_ctest() {
   rm -f "$log"
 }
 
-# The .zip of a Windows build holds the two programs and the readme, and nothing else.
+# The .zip of a Windows build holds the two programs, the readme, the licence
+# and the notices of the libraries linked into the programs, and nothing else.
 check_zip() {
   local listed
   cpack --preset "$1"
   listed=$(unzip -Z1 build/"$1"/packages/*-"$1".zip | sed 's#^[^/]*/##' | grep -v '^$' | sort | xargs)
   echo "$1 .zip holds: $listed"
-  [[ "$listed" == "Corvel.exe Pellam.exe readme.txt" ]]
+  [[ "$listed" == "Corvel.exe LICENSE.txt NOTICES.txt Pellam.exe readme.txt" ]]
 }
 
 stage "Installing missing packages"
@@ -35,6 +37,9 @@ stage "Formatting"
 mapfile -t sources < <(git ls-files '*.cpp' '*.hpp' '*.h')
 clang-format --dry-run --Werror "${sources[@]}"
 echo "${#sources[@]} files formatted"
+
+stage "Licences"
+reuse lint
 
 # Keep Qt and Wine away from the user's own settings and prefix.
 export XDG_RUNTIME_DIR
