@@ -23,9 +23,9 @@
 #include <new>
 #include <string>
 
-#include "Pellam/read_registry_string.hpp"
-#include "Pellam/registry_constants.hpp"
-#include "Pellam/wine/wine_prefix_registry.hpp"
+#include "registry/read_registry_string.hpp"
+#include "registry/registry_constants.hpp"
+#include "registry/wine/wine_prefix_registry.hpp"
 
 namespace {
 

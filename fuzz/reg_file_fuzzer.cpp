@@ -12,10 +12,10 @@
 #include <string_view>
 #include <vector>
 
-#include "Pellam/registry_constants.hpp"
-#include "Pellam/wine/lower_case.hpp"
-#include "Pellam/wine/reg_file.hpp"
-#include "Pellam/wine/wine_prefix_registry.hpp"
+#include "registry/registry_constants.hpp"
+#include "registry/wine/lower_case.hpp"
+#include "registry/wine/reg_file.hpp"
+#include "registry/wine/wine_prefix_registry.hpp"
 
 namespace {
 

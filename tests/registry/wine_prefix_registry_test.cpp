@@ -1,4 +1,4 @@
-#include "Pellam/wine/wine_prefix_registry.hpp"
+#include "registry/wine/wine_prefix_registry.hpp"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -10,7 +10,7 @@
 #include <tuple>
 #include <vector>
 
-#include "Pellam/registry_constants.hpp"
+#include "registry/registry_constants.hpp"
 
 namespace {
 

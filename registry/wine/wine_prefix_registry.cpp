@@ -1,4 +1,4 @@
-#include "Pellam/wine/wine_prefix_registry.hpp"
+#include "registry/wine/wine_prefix_registry.hpp"
 
 #include <fcntl.h>
 #include <pwd.h>
@@ -10,8 +10,8 @@
 #include <span>
 #include <string_view>
 
-#include "Pellam/registry_constants.hpp"
-#include "Pellam/wine/lower_case.hpp"
+#include "registry/registry_constants.hpp"
+#include "registry/wine/lower_case.hpp"
 #include "runtime/core/ansi_codec.hpp"
 
 namespace pellam::wine {

@@ -1,11 +1,11 @@
-#include "Pellam/read_registry_string.hpp"
+#include "registry/read_registry_string.hpp"
 
 #include <algorithm>
 #include <span>
 #include <string>
 
-#include "Pellam/registry_constants.hpp"
-#include "Pellam/registry_text.hpp"
+#include "registry/registry_constants.hpp"
+#include "registry/registry_text.hpp"
 #include "runtime/core/ansi_codec.hpp"
 
 namespace pellam {

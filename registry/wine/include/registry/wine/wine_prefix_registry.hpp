@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "Pellam/registry_access.hpp"
-#include "Pellam/wine/reg_file.hpp"
+#include "registry/registry_access.hpp"
+#include "registry/wine/reg_file.hpp"
 
 namespace pellam::wine {
 

@@ -1,13 +1,13 @@
-#include "Pellam/wine/reg_file.hpp"
+#include "registry/wine/reg_file.hpp"
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
 #include <limits>
 
-#include "Pellam/registry_constants.hpp"
-#include "Pellam/wine/byte_blocks.hpp"
-#include "Pellam/wine/lower_case.hpp"
+#include "registry/registry_constants.hpp"
+#include "registry/wine/byte_blocks.hpp"
+#include "registry/wine/lower_case.hpp"
 #include "runtime/core/ansi_codec.hpp"
 
 namespace pellam::wine {

@@ -1,9 +1,9 @@
-#include "Pellam/registry_text.hpp"
+#include "registry/registry_text.hpp"
 
 #include <charconv>
 #include <string_view>
 
-#include "Pellam/registry_constants.hpp"
+#include "registry/registry_constants.hpp"
 #include "runtime/core/ansi_codec.hpp"
 
 namespace pellam {
