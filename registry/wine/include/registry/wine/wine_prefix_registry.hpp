@@ -5,45 +5,43 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "registry/registry_access.hpp"
-#include "registry/wine/reg_file.hpp"
 
 namespace pellam::wine {
 
-// A registry file mapped read-only: its pages are read as the scan reaches
-// them and shared with the page cache, so no copy of it is held on the heap.
-class FileText {
- public:
-  FileText(const void* bytes, std::size_t size) : bytes_(bytes), size_(size) {}
-  FileText(const FileText&) = delete;
-  FileText& operator=(const FileText&) = delete;
-  ~FileText();
-  std::string_view view() const { return {static_cast<const char*>(bytes_), size_}; }
-
- private:
-  const void* bytes_;
-  std::size_t size_;
-};
-
-// Real registry files hold a few megabytes. Every open scans its file whole,
-// so a file beyond this (a hundred times a large real one, an eighth of the
-// largest hive Windows loads) is treated as unreadable rather than holding
-// the caller for seconds.
+// Real registry files hold a few megabytes. Every open reads and scans its
+// file whole, so a file beyond this (a hundred times a large real one, an
+// eighth of the largest hive Windows loads) is treated as unreadable rather
+// than holding the caller for seconds.
 inline constexpr std::size_t kMaxFileSize = std::size_t{256} << 20;
+
+// How many links one open follows at most, counted over the whole open (every
+// link on the path, in every chain, and in the targets' own paths). wineserver
+// gives up on links nested more than 16 deep, and so does this reader; the
+// count also stops links that fan out, each target passing through several
+// more links, which nesting alone lets grow exponentially. A real prefix
+// follows two or three.
+inline constexpr int kMaxLinksPerOpen = 32;
 
 // RegistryAccess over a Wine prefix's registry files, read directly and
 // without starting Wine, giving the answers that Wine's own RegOpenKeyExA,
 // RegQueryValueExA and RegCloseKey give a 64-bit program whose ANSI code page
-// is UTF-8. It only ever reads: a missing prefix or file holds no keys. Each
-// open reads its file afresh; an open key keeps that file's text until it is
-// closed. Not thread-safe: one object per thread.
+// is UTF-8. It only ever reads: a missing prefix or file holds no keys.
+//
+// Each open reads each file it needs into memory once, and every link it
+// follows reads that same copy, so its answer comes whole from one version of
+// the files, however they change meanwhile. An open key keeps the copy until
+// it is closed. Not thread-safe: one object per thread.
 class WinePrefixRegistry final : public RegistryAccess {
  public:
   explicit WinePrefixRegistry(std::filesystem::path prefix);
+  ~WinePrefixRegistry() override;
+  WinePrefixRegistry(const WinePrefixRegistry&) = delete;
+  WinePrefixRegistry& operator=(const WinePrefixRegistry&) = delete;
 
   // Where Wine looks: $WINEPREFIX when it is an absolute path, else
   // $HOME/.wine (the arguments are those variables' values, null when unset);
@@ -58,30 +56,29 @@ class WinePrefixRegistry final : public RegistryAccess {
                                 std::uint32_t* data_size) override;
   std::int32_t RegCloseKey(KeyHandle key) override;
 
- private:
-  // A key found in the files: its path from \Registry (lower-case names), the
-  // text of the file that holds it (null for keys no file holds) and its facts.
-  struct Located {
-    std::vector<std::u16string> path;
-    std::shared_ptr<const FileText> text;
-    KeyFacts facts;
-  };
-  struct Scan;
+  // The work done so far, for tests and benchmarks: how many times a file has
+  // been read, and how many times a file's text has been scanned for a path.
+  std::size_t file_reads() const { return file_reads_; }
+  std::size_t key_scans() const { return key_scans_; }
 
-  std::optional<Located> Locate(KeyHandle key) const;
-  Scan ScanPath(const std::vector<std::u16string>& path) const;
-  std::optional<Located> OpenBelowRoot(const std::vector<std::u16string>& root,
-                                       const std::vector<std::u16string>& names) const;
-  std::optional<Located> Walk(std::vector<std::u16string> start,
-                              const std::vector<std::u16string>& names, int iteration) const;
-  std::optional<Located> WalkScanned(std::vector<std::u16string> start,
-                                     const std::vector<std::u16string>& names, int iteration,
-                                     Scan scan) const;
-  std::optional<Located> FollowLink(const Located& key, int iteration) const;
+ private:
+  struct Located;
+  struct Open;
+  struct Scan;
+  using Path = std::vector<std::u16string>;
+
+  Scan ScanPath(Open& open, const Path& path);
+  std::optional<Located> OpenBelowRoot(Open& open, const Path& root, const Path& names);
+  std::optional<Located> Walk(Open& open, Path start, const Path& names, int depth);
+  std::optional<Located> WalkScanned(Open& open, Path start, const Path& names, int depth,
+                                     Scan scan);
+  std::optional<Located> FollowLink(Open& open, const Located& key, int depth);
 
   std::filesystem::path prefix_;
-  std::map<std::uintptr_t, Located> open_keys_;
+  std::map<std::uintptr_t, std::unique_ptr<Located>> open_keys_;
   std::uintptr_t next_handle_ = 0x100;
+  std::size_t file_reads_ = 0;
+  std::size_t key_scans_ = 0;
 };
 
 }  // namespace pellam::wine
