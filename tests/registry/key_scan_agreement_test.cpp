@@ -28,8 +28,8 @@ std::string Contents(const fs::path& file) {
 
 // Key paths to look for in `text`: what each key line names between its
 // brackets, its doubled separators taken as one and its bytes widened as they
-// stand (escapes undecoded, so that some paths are near misses), and paths
-// that no file names.
+// stand (escapes undecoded, so that some paths are near misses), a key below
+// it, its leading parts with a longer last name, and paths no file names.
 std::set<std::u16string> PathsToTry(const std::string& text) {
   std::set<std::u16string> paths = {u"", u"software", u"a\\b\\c", u"nowhere\\at\\all"};
   std::istringstream lines(text);
@@ -48,6 +48,13 @@ std::set<std::u16string> PathsToTry(const std::string& text) {
     }
     paths.insert(path);
     paths.insert(path + u"\\below");
+    // Each leading part of the path with its last name made longer: the
+    // path's names then run on where the line's have ended.
+    for (std::size_t end = path.find(u'\\'); end != std::u16string::npos;
+         end = path.find(u'\\', end + 1)) {
+      paths.insert(path.substr(0, end) + u"x");
+    }
+    paths.insert(path + u"x");
   }
   return paths;
 }
