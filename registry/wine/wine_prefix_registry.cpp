@@ -1,17 +1,14 @@
 #include "registry/wine/wine_prefix_registry.hpp"
 
-#include <fcntl.h>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
-#include <ctime>
 #include <span>
 #include <string_view>
 
 #include "registry/registry_constants.hpp"
+#include "registry/wine/file_text.hpp"
 #include "registry/wine/lower_case.hpp"
 #include "registry/wine/reg_file.hpp"
 #include "runtime/core/ansi_codec.hpp"
@@ -67,111 +64,6 @@ Hive HiveOf(const Path& path) {
     }
   }
   return {};
-}
-
-// An open's copy of a registry file.
-struct FileText {
-  std::unique_ptr<char[]> bytes;
-  std::size_t size = 0;
-  std::string_view view() const { return {bytes.get(), size}; }
-};
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  ~FileDescriptor() {
-    if (fd_ >= 0) {
-      ::close(fd_);
-    }
-  }
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-bool Before(const timespec& a, const timespec& b) {
-  return a.tv_sec != b.tv_sec ? a.tv_sec < b.tv_sec : a.tv_nsec < b.tv_nsec;
-}
-
-bool Same(const timespec& a, const timespec& b) {
-  return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
-}
-
-// Reads up to `size` bytes from the start of the file; the count read, or
-// nothing on an error.
-std::optional<std::size_t> ReadAll(int fd, char* bytes, std::size_t size) {
-  std::size_t done = 0;
-  while (done < size) {
-    const ssize_t count = ::pread(fd, bytes + done, size - done, static_cast<off_t>(done));
-    if (count < 0 && errno == EINTR) {
-      continue;
-    }
-    if (count < 0) {
-      return std::nullopt;
-    }
-    if (count == 0) {
-      break;
-    }
-    done += static_cast<std::size_t>(count);
-  }
-  return done;
-}
-
-// How often a file that is being written is read again before it counts as
-// unreadable, and how long to wait between reads: about a tick of the clock
-// that stamps files.
-constexpr int kReadAttempts = 20;
-constexpr timespec kRetryPause{0, 2'000'000};
-
-// The file's text, or null when it cannot be read. Only regular files of at
-// most kMaxFileSize: a FIFO or device planted in the prefix must neither block
-// the open (hence O_NONBLOCK) nor feed the scan without end.
-//
-// The text is copied, not mapped: a mapped file that is truncated meanwhile
-// raises SIGBUS, and one rewritten in place changes under the reader. A copy
-// made while someone writes the file (cp, an editor saving in place) may mix
-// versions, so it is kept only when nothing wrote to the file during the
-// read: the file's size, change times and identity are the same after it as
-// before, and the change times are older than the read's start, so that a
-// write within the same tick of the clock could not go unseen. Otherwise it
-// is read again, a few times, and then counts as unreadable.
-std::shared_ptr<const FileText> ReadFile(const std::filesystem::path& file) {
-  const FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-  if (fd.get() < 0) {
-    return nullptr;
-  }
-  for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
-    struct stat before {};
-    if (::fstat(fd.get(), &before) != 0 || !S_ISREG(before.st_mode) ||
-        static_cast<std::uintmax_t>(before.st_size) > kMaxFileSize) {
-      return nullptr;
-    }
-    timespec started{};
-    ::clock_gettime(CLOCK_REALTIME_COARSE, &started);
-    const auto size = static_cast<std::size_t>(before.st_size);
-    auto text = std::make_shared<FileText>();
-    // One byte more than the size shows a file that grew.
-    text->bytes = std::make_unique_for_overwrite<char[]>(size + 1);
-    const std::optional<std::size_t> read = ReadAll(fd.get(), text->bytes.get(), size + 1);
-    if (!read) {
-      return nullptr;
-    }
-    struct stat after {};
-    if (::fstat(fd.get(), &after) != 0) {
-      return nullptr;
-    }
-    if (*read == size && after.st_size == before.st_size && after.st_ino == before.st_ino &&
-        Same(after.st_mtim, before.st_mtim) && Same(after.st_ctim, before.st_ctim) &&
-        Before(after.st_mtim, started) && Before(after.st_ctim, started)) {
-      text->size = size;
-      return text;
-    }
-    ::nanosleep(&kRetryPause, nullptr);
-  }
-  return nullptr;
 }
 
 Path Joined(Path head, std::span<const std::u16string> tail) {
@@ -255,7 +147,7 @@ WinePrefixRegistry::Scan WinePrefixRegistry::ScanPath(Open& open, const Path& pa
   // No prefix holds no keys; an empty path must not turn into the working
   // directory's files.
   if (first && !prefix_.empty()) {
-    file->second = ReadFile(prefix_ / hive.file);
+    file->second = ReadFileText(prefix_ / hive.file);
     ++file_reads_;
   }
   scan.text = file->second;
