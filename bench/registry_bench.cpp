@@ -1,10 +1,9 @@
 // A whole ReadRegistryString against the Wine prefix backend, next to merely
-// reading system.reg into memory: the reader maps and scans the file afresh on
-// every open, so the second figure is about the floor for the first (the
-// mapping spares the copy, not the pass over the bytes). The whole read also
-// reports how many times the file read it takes (times_file_read, CPU time),
-// which is meant to stay at most 2; --benchmark_repetitions steadies the
-// figures on a busy machine.
+// reading system.reg into memory: the reader reads the file into memory and
+// scans it on every open, so the second figure is the floor for the first.
+// The whole read also reports how many times the file read it takes
+// (times_file_read, CPU time), which is meant to stay at most 2;
+// --benchmark_repetitions steadies the figures on a busy machine.
 //
 // The prefix is $PELLAM_BENCH_PREFIX when set; otherwise the benchmark makes
 // one with `wineboot -i` in a temporary directory and removes it afterwards.
