@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <utility>
 
-#include "Pellam/message_sink.hpp"
-#include "Pellam/read_registry_string.hpp"
-#include "Pellam/registry_constants.hpp"
 #include "Pellam/version.hpp"
+#include "registry/message_sink.hpp"
+#include "registry/read_registry_string.hpp"
+#include "registry/registry_constants.hpp"
 #include "runtime/core/currency.hpp"
 #include "runtime/core/run_time_error.hpp"
 

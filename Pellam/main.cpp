@@ -1,5 +1,5 @@
 #include "Pellam/frm_pellam.hpp"
-#include "Pellam/wine/wine_prefix_registry.hpp"
+#include "registry/wine/wine_prefix_registry.hpp"
 #include "runtime/qt/qt_form.hpp"
 
 int main(int argc, char** argv) {

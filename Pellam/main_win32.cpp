@@ -1,5 +1,5 @@
 #include "Pellam/frm_pellam.hpp"
-#include "Pellam/win32/advapi32_registry.hpp"
+#include "registry/win32/advapi32_registry.hpp"
 #include "runtime/win32/win32_form.hpp"
 
 int main() {

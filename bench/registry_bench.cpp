@@ -1,13 +1,16 @@
 // A whole ReadRegistryString against the Wine prefix backend, next to merely
-// reading system.reg into memory: the reader maps and scans the file afresh on
-// every open, so the second figure is about the floor for the first (the
-// mapping spares the copy, not the pass over the bytes). The whole read also
-// reports how many times the file read it takes (times_file_read, CPU time),
-// which is meant to stay at most 2; --benchmark_repetitions steadies the
-// figures on a busy machine.
+// reading system.reg into memory: the reader reads the file into memory and
+// scans it on every open, so the second figure is the floor for the first.
+// The whole read also reports how many times the file read it takes
+// (times_file_read, CPU time), which is meant to stay at most 2;
+// --benchmark_repetitions steadies the figures on a busy machine.
 //
 // The prefix is $PELLAM_BENCH_PREFIX when set; otherwise the benchmark makes
 // one with `wineboot -i` in a temporary directory and removes it afterwards.
+//
+// BM_ReadLargestValue reads the largest value a file under the size cap can
+// hold: a system.reg of one key whose one string value fills the file. Its
+// time and peak heap are what the worst file costs a click of "Get Value".
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -19,13 +22,15 @@
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <new>
 #include <string>
+#include <string_view>
 
-#include "Pellam/read_registry_string.hpp"
-#include "Pellam/registry_constants.hpp"
-#include "Pellam/wine/wine_prefix_registry.hpp"
+#include "registry/read_registry_string.hpp"
+#include "registry/registry_constants.hpp"
+#include "registry/wine/wine_prefix_registry.hpp"
 
 namespace {
 
@@ -72,18 +77,23 @@ class NoMessages : public pellam::MessageSink {
 };
 
 std::filesystem::path made_prefix;
+std::filesystem::path large_prefix;
+
+std::filesystem::path TemporaryDirectory() {
+  std::string dir = (std::filesystem::temp_directory_path() / "pellam-bench-XXXXXX").string();
+  if (::mkdtemp(dir.data()) == nullptr) {
+    std::cerr << "cannot make a temporary directory\n";
+    std::exit(1);
+  }
+  return dir;
+}
 
 std::filesystem::path Prefix() {
   if (const char* given = std::getenv("PELLAM_BENCH_PREFIX")) {
     return given;
   }
   if (made_prefix.empty()) {
-    std::string dir = (std::filesystem::temp_directory_path() / "pellam-bench-XXXXXX").string();
-    if (::mkdtemp(dir.data()) == nullptr) {
-      std::cerr << "cannot make a temporary directory\n";
-      std::exit(1);
-    }
-    made_prefix = std::filesystem::path(dir) / "prefix";
+    made_prefix = TemporaryDirectory() / "prefix";
     const std::string command = "WINEDEBUG=-all WINEPREFIX='" + made_prefix.string() +
                                 "' sh -c 'wineboot -i && wineserver -w' >/dev/null 2>&1";
     if (std::system(command.c_str()) != 0) {
@@ -166,8 +176,41 @@ void BM_ReadRegistryString(benchmark::State& state) {
   ReportMemory(state, heap_peak - base);
 }
 
+constexpr std::string_view kLargeHead = "WINE REGISTRY Version 2\n\n[Software\\\\Large]\n\"v\"=\"";
+constexpr std::string_view kLargeTail = "\"\n";
+constexpr std::size_t kLargeValueSize =
+    pellam::wine::kMaxFileSize - kLargeHead.size() - kLargeTail.size();
+
+void BM_ReadLargestValue(benchmark::State& state) {
+  if (large_prefix.empty()) {
+    large_prefix = TemporaryDirectory();
+    std::ofstream file(large_prefix / "system.reg", std::ios::binary);
+    file << kLargeHead << std::string(kLargeValueSize, 'x') << kLargeTail;
+  }
+  pellam::wine::WinePrefixRegistry registry(large_prefix);
+  NoMessages messages;
+  heap_peak = heap_in_use.load();
+  const std::size_t base = heap_in_use.load();
+  for (auto _ : state) {
+    const std::u16string text = pellam::ReadRegistryString(
+        registry, messages, pellam::reg::kLocalMachine, u"Software\\Large", u"v");
+    if (text.size() != kLargeValueSize) {
+      state.SkipWithError("the value was not read whole");
+      break;
+    }
+    benchmark::DoNotOptimize(text.data());
+  }
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  state.counters["file_bytes"] = static_cast<double>(pellam::wine::kMaxFileSize);
+  state.counters["peak_heap_bytes"] = static_cast<double>(heap_peak - base);
+  state.counters["max_rss_kib"] = static_cast<double>(usage.ru_maxrss);
+}
+
 BENCHMARK(BM_ReadSystemRegIntoMemory)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadRegistryString)->Unit(benchmark::kMillisecond);
+// Last, so that its peak resident memory is its own; one read is plenty.
+BENCHMARK(BM_ReadLargestValue)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 
@@ -181,6 +224,9 @@ int main(int argc, char** argv) {
         "WINEPREFIX='" + made_prefix.string() + "' wineserver -k >/dev/null 2>&1";
     std::system(command.c_str());
     std::filesystem::remove_all(made_prefix.parent_path());
+  }
+  if (!large_prefix.empty()) {
+    std::filesystem::remove_all(large_prefix);
   }
   return 0;
 }

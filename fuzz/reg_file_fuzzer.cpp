@@ -1,6 +1,7 @@
-// Feeds arbitrary bytes to the .reg parser as system.reg and looks up a few
-// keys in it: through ScanKeys/FindValue directly (no file system), and
-// through the backend over a prefix directory, links included.
+// Feeds arbitrary bytes to the .reg parser as system.reg and looks up keys in
+// it: through ScanKeys/FindValue directly (no file system), where the fast key
+// scan must agree with the exact decoder on the paths ScanPathsToTry names,
+// and through the backend over a prefix directory, links included.
 
 #include <unistd.h>
 
@@ -12,10 +13,10 @@
 #include <string_view>
 #include <vector>
 
-#include "Pellam/registry_constants.hpp"
-#include "Pellam/wine/lower_case.hpp"
-#include "Pellam/wine/reg_file.hpp"
-#include "Pellam/wine/wine_prefix_registry.hpp"
+#include "fuzz/scan_paths.hpp"
+#include "registry/registry_constants.hpp"
+#include "registry/wine/reg_file.hpp"
+#include "registry/wine/wine_prefix_registry.hpp"
 
 namespace {
 
@@ -46,17 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data), size);
 
   // Passing over key lines must change nothing, whatever the wanted path.
-  for (const std::string& key_path : KeysToTry(text)) {
-    const auto wanted =
-        pellam::wine::SplitKeyPath(std::u16string(key_path.begin(), key_path.end()));
-    if (!wanted) {
-      continue;
-    }
-    std::vector<std::u16string> lower;
-    for (const std::u16string& name : *wanted) {
-      lower.push_back(pellam::wine::ToLowerCase(name));
-    }
-    if (pellam::wine::ScanKeys(text, lower) != pellam::wine::ScanKeysLineByLine(text, lower)) {
+  for (const auto& wanted : pellam::wine::ScanPathsToTry(text, 16)) {
+    if (pellam::wine::ScanKeys(text, wanted) != pellam::wine::ScanKeysLineByLine(text, wanted)) {
       __builtin_trap();
     }
   }

@@ -56,7 +56,7 @@ done
 
 stage "clang-tidy over the dev build's sources"
 root=$PWD
-sources="^$root/(runtime|Corvel|Pellam|bench|tests)/"
+sources="^$root/(runtime|Corvel|Pellam|registry|bench|tests)/"
 run-clang-tidy-14 -p build/dev -j "$jobs" -quiet -header-filter="$sources" "$sources.*\.cpp$"
 
 stage "Linux: the .deb, installed and tested"

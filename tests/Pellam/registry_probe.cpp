@@ -12,9 +12,9 @@
 #include "Pellam/frm_pellam.hpp"
 #include "runtime/core/ansi_codec.hpp"
 #ifdef _WIN32
-#include "Pellam/win32/advapi32_registry.hpp"
+#include "registry/win32/advapi32_registry.hpp"
 #else
-#include "Pellam/wine/wine_prefix_registry.hpp"
+#include "registry/wine/wine_prefix_registry.hpp"
 #endif
 
 int main() {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "Pellam/registry_access.hpp"
-#include "Pellam/registry_constants.hpp"
+#include "registry/registry_access.hpp"
+#include "registry/registry_constants.hpp"
 
 namespace testsupport {
 

@@ -1,9 +1,10 @@
-#include "Pellam/registry_text.hpp"
+#include "registry/registry_text.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <string_view>
 
-#include "Pellam/registry_constants.hpp"
+#include "registry/registry_constants.hpp"
 #include "runtime/core/ansi_codec.hpp"
 
 namespace pellam {
@@ -11,6 +12,14 @@ namespace {
 
 std::string_view AsChars(std::span<const std::uint8_t> data) {
   return {reinterpret_cast<const char*>(data.data()), data.size()};
+}
+
+// Text in the ANSI code page as the program's text. ASCII, which most data is,
+// reads the same in every code page and is widened without decoding.
+std::u16string AnsiText(std::string_view chars) {
+  const bool ascii = std::all_of(chars.begin(), chars.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  return ascii ? rt::AsciiToUtf16(chars) : rt::FromAnsi(chars);
 }
 
 std::string UnsignedText(std::uint64_t value, int base, std::size_t width) {
@@ -72,7 +81,7 @@ std::u16string MultiStringText(std::string_view chars) {
     first = false;
     chars.remove_prefix(nul == std::string_view::npos ? chars.size() : nul + 1);
   }
-  return rt::FromAnsi(text);
+  return AnsiText(text);
 }
 
 }  // namespace
@@ -82,7 +91,7 @@ std::u16string RegistryDataText(std::uint32_t type, std::span<const std::uint8_t
   switch (type) {
     case reg::kTypeSz:
     case reg::kTypeExpandSz:
-      return rt::FromAnsi(chars.substr(0, chars.find('\0')));
+      return AnsiText(chars.substr(0, chars.find('\0')));
     case reg::kTypeMultiSz:
       return MultiStringText(chars);
     case reg::kTypeDword:

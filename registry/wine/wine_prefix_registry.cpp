@@ -1,17 +1,16 @@
-#include "Pellam/wine/wine_prefix_registry.hpp"
+#include "registry/wine/wine_prefix_registry.hpp"
 
-#include <fcntl.h>
 #include <pwd.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <span>
 #include <string_view>
 
-#include "Pellam/registry_constants.hpp"
-#include "Pellam/wine/lower_case.hpp"
+#include "registry/registry_constants.hpp"
+#include "registry/wine/file_text.hpp"
+#include "registry/wine/lower_case.hpp"
+#include "registry/wine/reg_file.hpp"
 #include "runtime/core/ansi_codec.hpp"
 
 namespace pellam::wine {
@@ -19,8 +18,9 @@ namespace {
 
 using Path = std::vector<std::u16string>;
 
-// wineserver gives up on a chain of links nested deeper than this.
-constexpr int kMaxLinkIteration = 16;
+// wineserver gives up on links nested deeper than this: a link met while
+// following one at this depth leads nowhere.
+constexpr int kMaxLinkDepth = 16;
 // wineserver mounts user.reg under this user's key, whatever the file's header says.
 constexpr std::u16string_view kUserSid = u"s-1-5-21-0-0-0-1000";
 constexpr std::u16string_view kRegistryRoot = u"\\registry\\";
@@ -66,54 +66,9 @@ Hive HiveOf(const Path& path) {
   return {};
 }
 
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  ~FileDescriptor() {
-    if (fd_ >= 0) {
-      ::close(fd_);
-    }
-  }
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-// The file mapped, or null when it cannot be read. Only regular files of at
-// most kMaxFileSize: a FIFO or device planted in the prefix must neither block
-// the open (hence O_NONBLOCK) nor feed the scan without end. wineserver saves
-// a file by writing a new one and renaming it over the old, so a mapping keeps
-// the text it was made from.
-std::shared_ptr<const FileText> ReadFile(const std::filesystem::path& file) {
-  const FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-  struct stat status {};
-  if (fd.get() < 0 || ::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
-      static_cast<std::uintmax_t>(status.st_size) > kMaxFileSize) {
-    return nullptr;
-  }
-  const auto size = static_cast<std::size_t>(status.st_size);
-  if (size == 0) {
-    return std::make_shared<FileText>(nullptr, 0);
-  }
-  // The scan reads every page: mapping them all at once costs a fifth of
-  // taking a fault on each (measured with bench/registry_bench.cpp).
-  void* bytes = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd.get(), 0);
-  if (bytes == MAP_FAILED) {
-    return nullptr;
-  }
-  return std::make_shared<FileText>(bytes, size);
-}
-
 Path Joined(Path head, std::span<const std::u16string> tail) {
   head.insert(head.end(), tail.begin(), tail.end());
   return head;
-}
-
-bool IsString(std::uint32_t type) {
-  return type == reg::kTypeSz || type == reg::kTypeExpandSz || type == reg::kTypeMultiSz;
 }
 
 std::u16string Utf16Units(const std::vector<std::uint8_t>& data) {
@@ -126,6 +81,24 @@ std::u16string Utf16Units(const std::vector<std::uint8_t>& data) {
 
 }  // namespace
 
+// A key found in the files: its path from \Registry (lower-case names), the
+// text of the file that holds it (null for keys no file holds) and its facts.
+struct WinePrefixRegistry::Located {
+  Path path;
+  std::shared_ptr<const FileText> text;
+  KeyFacts facts;
+  // What the last query of a value that was not a data query found, for the
+  // data query that usually follows it: a long value is then parsed once.
+  std::optional<std::pair<std::u16string, Value>> last_found;
+};
+
+// One open's view of the files: each file read at most once, and the links
+// followed so far.
+struct WinePrefixRegistry::Open {
+  std::map<std::string, std::shared_ptr<const FileText>, std::less<>> files;
+  int links_followed = 0;
+};
+
 // The facts of each key along a path from \Registry, and the text they were
 // found in: facts[i] is the key named by the path's first i names.
 struct WinePrefixRegistry::Scan {
@@ -133,13 +106,9 @@ struct WinePrefixRegistry::Scan {
   std::vector<KeyFacts> facts;
 };
 
-FileText::~FileText() {
-  if (size_ != 0) {
-    ::munmap(const_cast<void*>(bytes_), size_);
-  }
-}
-
 WinePrefixRegistry::WinePrefixRegistry(std::filesystem::path prefix) : prefix_(std::move(prefix)) {}
+
+WinePrefixRegistry::~WinePrefixRegistry() = default;
 
 std::filesystem::path WinePrefixRegistry::FindPrefix(const char* wineprefix, const char* home) {
   if (wineprefix != nullptr && wineprefix[0] == '/') {
@@ -160,7 +129,7 @@ std::filesystem::path WinePrefixRegistry::FindPrefix() {
   return FindPrefix(std::getenv("WINEPREFIX"), home);
 }
 
-WinePrefixRegistry::Scan WinePrefixRegistry::ScanPath(const Path& path) const {
+WinePrefixRegistry::Scan WinePrefixRegistry::ScanPath(Open& open, const Path& path) {
   Scan scan;
   scan.facts.resize(path.size() + 1);
   // \Registry, \Registry\Machine, \Registry\User and each file's root exist
@@ -174,12 +143,16 @@ WinePrefixRegistry::Scan WinePrefixRegistry::ScanPath(const Path& path) const {
     return scan;
   }
   scan.facts[hive.depth].exists = true;
+  auto [file, first] = open.files.try_emplace(hive.file);
   // No prefix holds no keys; an empty path must not turn into the working
   // directory's files.
-  if (!prefix_.empty()) {
-    scan.text = ReadFile(prefix_ / hive.file);
+  if (first && !prefix_.empty()) {
+    file->second = ReadFileText(prefix_ / hive.file);
+    ++file_reads_;
   }
+  scan.text = file->second;
   if (scan.text != nullptr) {
+    ++key_scans_;
     std::vector<KeyFacts> below = ScanKeys(scan.text->view(), std::span(path).subspan(hive.depth));
     for (std::size_t i = 0; i < below.size(); ++i) {
       scan.facts[hive.depth + i] = std::move(below[i]);
@@ -189,43 +162,44 @@ WinePrefixRegistry::Scan WinePrefixRegistry::ScanPath(const Path& path) const {
 }
 
 // Opens `names` one by one below `start`, following every link on the way as
-// wineserver does: `iteration` counts how deeply links are nested.
-std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::Walk(Path start, const Path& names,
-                                                                    int iteration) const {
-  Scan scan = ScanPath(Joined(start, names));
-  return WalkScanned(std::move(start), names, iteration, std::move(scan));
+// wineserver does: `depth` counts how deeply links are nested.
+std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::Walk(Open& open, Path start,
+                                                                    const Path& names, int depth) {
+  Scan scan = ScanPath(open, Joined(start, names));
+  return WalkScanned(open, std::move(start), names, depth, std::move(scan));
 }
 
 // Walk, given the scan of `start` and `names` together.
-std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::WalkScanned(Path start,
+std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::WalkScanned(Open& open, Path start,
                                                                            const Path& names,
-                                                                           int iteration,
-                                                                           Scan scan) const {
+                                                                           int depth, Scan scan) {
   Path path = std::move(start);
   for (std::size_t i = 0; i < names.size(); ++i) {
     path.push_back(names[i]);
     const KeyFacts& facts = scan.facts[path.size()];
-    if (!facts.exists || iteration > kMaxLinkIteration) {
+    if (!facts.exists || depth > kMaxLinkDepth) {
       return std::nullopt;
     }
     if (!facts.is_link) {
       continue;
     }
-    auto target = FollowLink(Located{path, scan.text, facts}, iteration);
+    auto target = FollowLink(open, Located{path, scan.text, facts}, depth);
     if (!target || i + 1 == names.size()) {
       return target;
     }
     path = target->path;
-    scan = ScanPath(Joined(path, std::span(names).subspan(i + 1)));
+    scan = ScanPath(open, Joined(path, std::span(names).subspan(i + 1)));
   }
   return Located{path, scan.text, std::move(scan.facts[path.size()])};
 }
 
 // A link's SymbolicLinkValue holds an absolute path, \Registry\..., in UTF-16
-// without a terminator; anything else leads nowhere.
-std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::FollowLink(const Located& key,
-                                                                          int iteration) const {
-  if (key.text == nullptr) {
+// without a terminator; anything else leads nowhere, and so does a link past
+// the open's budget.
+std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::FollowLink(Open& open,
+                                                                          const Located& key,
+                                                                          int depth) {
+  if (key.text == nullptr || ++open.links_followed > kMaxLinksPerOpen) {
     return std::nullopt;
   }
   const auto value = FindValue(key.text->view(), key.facts.sections, u"symboliclinkvalue");
@@ -244,38 +218,28 @@ std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::FollowLink(const 
   for (std::u16string& name : *names) {
     name = ToLowerCase(name);
   }
-  return Walk({}, *names, iteration + 1);
+  return Walk(open, {}, *names, depth + 1);
 }
 
 // Opens `names` below the predefined key whose path is `root`. The root's own
 // path may pass through links, as HKEY_CURRENT_CONFIG's does through
 // CurrentControlSet: Wine opens it like any other path. A root that leads
-// nowhere stays where it is, for Wine creates the predefined keys. One read
-// and scan of the file serve the root and the names below it alike; only
-// links on the root's path take further reads.
-std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::OpenBelowRoot(
-    const Path& root, const Path& names) const {
-  Scan scan = ScanPath(Joined(root, names));
+// nowhere stays where it is, for Wine creates the predefined keys. One scan
+// serves the root and the names below it alike; only links on the root's
+// path take further scans.
+std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::OpenBelowRoot(Open& open,
+                                                                             const Path& root,
+                                                                             const Path& names) {
+  Scan scan = ScanPath(open, Joined(root, names));
   bool through_link = false;
   for (std::size_t depth = 1; depth <= root.size() && scan.facts[depth].exists; ++depth) {
     through_link = through_link || scan.facts[depth].is_link;
   }
   if (!through_link) {
-    return WalkScanned(root, names, 0, std::move(scan));
+    return WalkScanned(open, root, names, 0, std::move(scan));
   }
-  auto resolved = WalkScanned({}, root, 0, std::move(scan));
-  return Walk(resolved ? resolved->path : root, names, 0);
-}
-
-std::optional<WinePrefixRegistry::Located> WinePrefixRegistry::Locate(KeyHandle key) const {
-  if (auto root = RootPath(key)) {
-    return OpenBelowRoot(*root, {});
-  }
-  const auto open = open_keys_.find(static_cast<std::uintptr_t>(key));
-  if (open == open_keys_.end()) {
-    return std::nullopt;
-  }
-  return open->second;
+  auto resolved = WalkScanned(open, {}, root, 0, std::move(scan));
+  return Walk(open, resolved ? resolved->path : root, names, 0);
 }
 
 std::int32_t WinePrefixRegistry::RegOpenKeyExA(KeyHandle key, const char* sub_key,
@@ -286,8 +250,8 @@ std::int32_t WinePrefixRegistry::RegOpenKeyExA(KeyHandle key, const char* sub_ke
     return reg::kErrorInvalidParameter;
   }
   const std::optional<Path> root = RootPath(key);
-  const auto open = open_keys_.find(static_cast<std::uintptr_t>(key));
-  if (!root && open == open_keys_.end()) {
+  const auto parent = open_keys_.find(static_cast<std::uintptr_t>(key));
+  if (!root && parent == open_keys_.end()) {
     return reg::kErrorInvalidHandle;
   }
   std::u16string path = rt::FromAnsi(sub_key != nullptr ? sub_key : "");
@@ -304,13 +268,15 @@ std::int32_t WinePrefixRegistry::RegOpenKeyExA(KeyHandle key, const char* sub_ke
     }
     name = ToLowerCase(name);
   }
-  auto found = root ? OpenBelowRoot(*root, *names) : Walk(open->second.path, *names, 0);
+  Open open;
+  auto found =
+      root ? OpenBelowRoot(open, *root, *names) : Walk(open, parent->second->path, *names, 0);
   if (!found) {
     return reg::kErrorFileNotFound;
   }
   const std::uintptr_t handle = next_handle_;
   next_handle_ += 4;
-  open_keys_.emplace(handle, std::move(*found));
+  open_keys_.emplace(handle, std::make_unique<Located>(std::move(*found)));
   *result = static_cast<KeyHandle>(handle);
   return reg::kErrorSuccess;
 }
@@ -318,8 +284,17 @@ std::int32_t WinePrefixRegistry::RegOpenKeyExA(KeyHandle key, const char* sub_ke
 std::int32_t WinePrefixRegistry::RegQueryValueExA(KeyHandle key, const char* value_name,
                                                   std::uint32_t* reserved, std::uint32_t* type,
                                                   std::uint8_t* data, std::uint32_t* data_size) {
-  const auto located = Locate(key);
-  if (!located) {
+  std::optional<Located> root_key;
+  Located* located = nullptr;
+  if (auto root = RootPath(key)) {
+    Open open;
+    root_key = OpenBelowRoot(open, *root, {});
+    located = root_key ? &*root_key : nullptr;
+  } else if (const auto found = open_keys_.find(static_cast<std::uintptr_t>(key));
+             found != open_keys_.end()) {
+    located = found->second.get();
+  }
+  if (located == nullptr) {
     return reg::kErrorInvalidHandle;
   }
   if (reserved != nullptr || (data != nullptr && data_size == nullptr)) {
@@ -329,13 +304,15 @@ std::int32_t WinePrefixRegistry::RegQueryValueExA(KeyHandle key, const char* val
     return reg::kErrorFileNotFound;
   }
   const std::u16string name = ToLowerCase(rt::FromAnsi(value_name != nullptr ? value_name : ""));
-  auto value = FindValue(located->text->view(), located->facts.sections, name);
+  std::optional<Value> value;
+  if (located->last_found && located->last_found->first == name) {
+    value = std::move(located->last_found->second);
+  } else {
+    value = FindValue(located->text->view(), located->facts.sections, name, Strings::kAnsi);
+  }
+  located->last_found.reset();
   if (!value) {
     return reg::kErrorFileNotFound;
-  }
-  if (IsString(value->type)) {
-    const std::string ansi = rt::ToAnsi(Utf16Units(value->data));
-    value->data.assign(ansi.begin(), ansi.end());
   }
   if (type != nullptr) {
     *type = value->type;
@@ -346,6 +323,7 @@ std::int32_t WinePrefixRegistry::RegQueryValueExA(KeyHandle key, const char* val
   const auto needed = static_cast<std::uint32_t>(value->data.size());
   if (data == nullptr) {
     *data_size = needed;
+    located->last_found.emplace(name, std::move(*value));
     return reg::kErrorSuccess;
   }
   if (*data_size < needed) {

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Pellam/registry_access.hpp"
+#include "registry/registry_access.hpp"
 #include "runtime/forms/design.hpp"
 #include "runtime/forms/form.hpp"
 

@@ -1,353 +1,17 @@
-#include "Pellam/wine/reg_file.hpp"
-
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <limits>
 
-#include "Pellam/registry_constants.hpp"
-#include "Pellam/wine/byte_blocks.hpp"
-#include "Pellam/wine/lower_case.hpp"
-#include "runtime/core/ansi_codec.hpp"
+#include "registry/registry_constants.hpp"
+#include "registry/wine/byte_blocks.hpp"
+#include "registry/wine/reg_file.hpp"
+#include "registry/wine/reg_syntax.hpp"
+#include "registry/wine/reg_values.hpp"
 
 namespace pellam::wine {
 namespace {
 
 constexpr std::string_view kHeader = "WINE REGISTRY Version 2";
-
-bool IsSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') {
-    return c - '0';
-  }
-  if (c >= 'a' && c <= 'f') {
-    return c - 'a' + 10;
-  }
-  if (c >= 'A' && c <= 'F') {
-    return c - 'A' + 10;
-  }
-  return -1;
-}
-
-bool IsHexDigit(char c) {
-  return HexDigitValue(c) >= 0;
-}
-
-std::size_t SkipSpaces(std::string_view s, std::size_t pos) {
-  while (pos < s.size() && IsSpace(s[pos])) {
-    ++pos;
-  }
-  return pos;
-}
-
-// Lines as wineserver reads them with fgets: up to '\n', a '\r' before it
-// dropped; a NUL byte ends what the line says (the rest of it is lost).
-class LineReader {
- public:
-  LineReader(std::string_view text, std::size_t begin, std::size_t end)
-      : text_(text), pos_(begin), end_(end) {}
-
-  bool Next(std::string_view& line) {
-    if (pos_ >= end_) {
-      return false;
-    }
-    const void* newline = std::memchr(text_.data() + pos_, '\n', end_ - pos_);
-    const std::size_t line_end =
-        newline != nullptr
-            ? static_cast<std::size_t>(static_cast<const char*>(newline) - text_.data())
-            : end_;
-    line = text_.substr(pos_, line_end - pos_);
-    pos_ = newline != nullptr ? line_end + 1 : end_;
-    if (const std::size_t nul = line.find('\0'); nul != std::string_view::npos) {
-      line = line.substr(0, nul);
-    } else if (!line.empty() && line.back() == '\r') {
-      line.remove_suffix(1);
-    }
-    return true;
-  }
-
-  std::size_t position() const { return pos_; }
-
- private:
-  std::string_view text_;
-  std::size_t pos_;
-  std::size_t end_;
-};
-
-struct Number {
-  std::uint64_t value = 0;
-  std::size_t end = 0;  // just past the number, or where parsing began when there was none
-};
-
-// What strtoul(s + pos, &end, 16) gives with a 64-bit unsigned long in the C
-// locale, which is how wineserver reads every number in these files: leading
-// spaces, a sign and "0x" allowed, an overflow saturating, a negative number
-// wrapping round.
-Number ParseHexNumber(std::string_view s, std::size_t pos) {
-  std::size_t i = SkipSpaces(s, pos);
-  bool negative = false;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-    negative = s[i] == '-';
-    ++i;
-  }
-  if (i + 2 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X') &&
-      IsHexDigit(s[i + 2])) {
-    i += 2;
-  }
-  const std::size_t digits = i;
-  std::uint64_t value = 0;
-  bool overflow = false;
-  for (; i < s.size() && IsHexDigit(s[i]); ++i) {
-    overflow = overflow || value > (std::numeric_limits<std::uint64_t>::max() >> 4);
-    value = (value << 4) | static_cast<std::uint64_t>(HexDigitValue(s[i]));
-  }
-  if (i == digits) {
-    return {0, pos};
-  }
-  if (overflow) {
-    return {std::numeric_limits<std::uint64_t>::max(), i};
-  }
-  return {negative ? 0 - value : value, i};
-}
-
-// Decodes a quoted string or a bracketed key name from `pos` up to the
-// unescaped `end_char`, appending UTF-16 units to `out`. Returns the position
-// after `end_char`, or nothing when the line ends first. Bytes above 0x7F are
-// UTF-8 (the ANSI codec's encoding on Linux, where this backend runs).
-std::optional<std::size_t> DecodeString(std::string_view s, std::size_t pos, char end_char,
-                                        std::u16string& out) {
-  std::string utf8;
-  auto flush = [&] {
-    if (!utf8.empty()) {
-      out += rt::FromAnsi(utf8);
-      utf8.clear();
-    }
-  };
-  while (pos < s.size()) {
-    char c = s[pos++];
-    if (static_cast<unsigned char>(c) >= 0x80) {
-      utf8.push_back(c);
-      continue;
-    }
-    flush();
-    if (c == end_char) {
-      return pos;
-    }
-    if (c != '\\') {
-      out.push_back(static_cast<char16_t>(c));
-      continue;
-    }
-    if (pos >= s.size()) {
-      return std::nullopt;
-    }
-    c = s[pos++];
-    switch (c) {
-      case 'a':
-        out.push_back(u'\a');
-        break;
-      case 'b':
-        out.push_back(u'\b');
-        break;
-      case 'e':
-        out.push_back(u'\x1b');
-        break;
-      case 'f':
-        out.push_back(u'\f');
-        break;
-      case 'n':
-        out.push_back(u'\n');
-        break;
-      case 'r':
-        out.push_back(u'\r');
-        break;
-      case 't':
-        out.push_back(u'\t');
-        break;
-      case 'v':
-        out.push_back(u'\v');
-        break;
-      case 'x': {
-        unsigned value = 0;
-        int count = 0;
-        for (; count < 4 && pos < s.size() && IsHexDigit(s[pos]); ++count, ++pos) {
-          value = value * 16 + static_cast<unsigned>(HexDigitValue(s[pos]));
-        }
-        out.push_back(count != 0 ? static_cast<char16_t>(value) : u'x');
-        break;
-      }
-      case '0':
-      case '1':
-      case '2':
-      case '3':
-      case '4':
-      case '5':
-      case '6':
-      case '7': {
-        unsigned value = static_cast<unsigned>(c - '0');
-        for (int count = 1; count < 3 && pos < s.size() && s[pos] >= '0' && s[pos] <= '7';
-             ++count, ++pos) {
-          value = value * 8 + static_cast<unsigned>(s[pos] - '0');
-        }
-        out.push_back(static_cast<char16_t>(value));
-        break;
-      }
-      default:
-        if (static_cast<unsigned char>(c) >= 0x80) {
-          utf8.push_back(c);
-        } else {
-          out.push_back(static_cast<char16_t>(c));
-        }
-        break;
-    }
-  }
-  return std::nullopt;
-}
-
-bool EqualsLower(std::u16string_view name, std::u16string_view lower) {
-  if (name.size() != lower.size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    if (ToLowerCase(name[i]) != lower[i]) {
-      return false;
-    }
-  }
-  return true;
-}
-
-void AppendUtf16Le(std::vector<std::uint8_t>& data, char16_t unit) {
-  data.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-  data.push_back(static_cast<std::uint8_t>(unit >> 8));
-}
-
-enum class DataForm { kString, kDword, kHex, kTypedHex };
-
-struct DataTag {
-  std::string_view tag;
-  std::uint32_t type;
-  DataForm form;
-};
-
-constexpr DataTag kDataTags[] = {
-    {"\"", reg::kTypeSz, DataForm::kString},
-    {"str:\"", reg::kTypeSz, DataForm::kString},
-    {"str(2):\"", reg::kTypeExpandSz, DataForm::kString},
-    {"str(7):\"", reg::kTypeMultiSz, DataForm::kString},
-    {"hex:", reg::kTypeBinary, DataForm::kHex},
-    {"dword:", reg::kTypeDword, DataForm::kDword},
-    {"hex(", reg::kTypeNone, DataForm::kTypedHex},
-};
-
-// Parses a value's data part, reading continuation lines of hex data from
-// `reader` as wineserver does (whatever they hold). With `keep` false only the
-// lines are consumed. False for malformed data.
-bool ParseData(LineReader& reader, std::string_view s, bool keep, Value& value) {
-  const DataTag* tag = nullptr;
-  for (const DataTag& candidate : kDataTags) {
-    if (s.starts_with(candidate.tag)) {
-      tag = &candidate;
-      break;
-    }
-  }
-  if (tag == nullptr) {
-    return false;
-  }
-  std::size_t pos = tag->tag.size();
-  value.type = tag->type;
-  switch (tag->form) {
-    case DataForm::kString: {
-      if (!keep) {
-        return true;
-      }
-      std::u16string units;
-      if (!DecodeString(s, pos, '"', units)) {
-        return false;
-      }
-      units.push_back(u'\0');  // wineserver terminates every string it loads
-      for (char16_t unit : units) {
-        AppendUtf16Le(value.data, unit);
-      }
-      return true;
-    }
-    case DataForm::kDword: {
-      const auto dword = static_cast<std::uint32_t>(ParseHexNumber(s, pos).value);
-      for (int shift = 0; shift < 32; shift += 8) {
-        value.data.push_back(static_cast<std::uint8_t>(dword >> shift));
-      }
-      return true;
-    }
-    case DataForm::kTypedHex: {
-      const Number type = ParseHexNumber(s, pos);
-      if (s.substr(type.end, 2) != "):") {
-        return false;
-      }
-      value.type = static_cast<std::uint32_t>(type.value);
-      pos = type.end + 2;
-      break;
-    }
-    case DataForm::kHex:
-      break;
-  }
-  for (;;) {
-    while (pos < s.size() && IsHexDigit(s[pos])) {
-      const Number byte = ParseHexNumber(s, pos);
-      if (static_cast<std::uint32_t>(byte.value) > 0xFF) {
-        return false;
-      }
-      if (keep) {
-        value.data.push_back(static_cast<std::uint8_t>(byte.value));
-      }
-      pos = SkipSpaces(s, byte.end);
-      if (pos < s.size() && s[pos] == ',') {
-        ++pos;
-      }
-      pos = SkipSpaces(s, pos);
-    }
-    pos = SkipSpaces(s, pos);
-    if (pos >= s.size()) {
-      return true;
-    }
-    if (s[pos] != '\\' || !reader.Next(s)) {
-      return false;
-    }
-    pos = SkipSpaces(s, 0);
-  }
-}
-
-struct ParsedValue {
-  bool wanted = false;
-  Value value;
-};
-
-// Parses the value line `s` (`"name"=data` or `@=data`); nothing when its name
-// part is malformed, which wineserver skips. The data is kept only for the
-// value named `lower_name`, when given.
-std::optional<ParsedValue> ParseValue(LineReader& reader, std::string_view s,
-                                      const std::u16string_view* lower_name) {
-  std::u16string name;
-  std::size_t pos = 1;
-  if (s[0] == '"') {
-    const auto end = DecodeString(s, 1, '"', name);
-    if (!end) {
-      return std::nullopt;
-    }
-    pos = *end;
-  }
-  pos = SkipSpaces(s, pos);
-  if (pos >= s.size() || s[pos] != '=') {
-    return std::nullopt;
-  }
-  pos = SkipSpaces(s, pos + 1);
-  ParsedValue parsed;
-  parsed.wanted = lower_name != nullptr && EqualsLower(name, *lower_name);
-  if (!ParseData(reader, s.substr(pos), parsed.wanted, parsed.value)) {
-    parsed.value = Value{};
-  }
-  return parsed;
-}
 
 struct KeyMatch {
   bool valid = false;
@@ -480,6 +144,18 @@ class KeyScanner {
   // else is left to ProcessLine. Most key lines differ from the wanted path
   // in their first bytes but share long prefixes with each other
   // (Software\\Classes\\...), so whole blocks are compared, not byte after byte.
+  //
+  // Say the wanted path is Software\Wine\Drivers, spelled
+  // "software\\wine\\drivers". The line
+  //   [Software\\Microsoft\\Windows] 1796600857
+  // is passed over: folded, it equals the spelling up to byte 10, where 'm'
+  // meets 'w'; 'm' is plain, so the line has one name in common with the path
+  // (Software, which thereby exists), and the first ']' after byte 10 closes
+  // the name with no escape or line break before it. The line
+  //   [Software\\Wine\\Dri\x76ers] 1796600857
+  // is handed to the exact decoder: it first differs at byte 19, a backslash
+  // that does not start a separator but an escape, and decoded it names the
+  // wanted key itself.
   bool PassOver(std::size_t bracket) {
     if (!fast_) {
       return false;
@@ -658,7 +334,7 @@ class KeyScanner {
       // Values are parsed when queried; here only lines that a hex value
       // continues onto must be passed over, and those need a backslash.
       if (have_key_ && s.find('\\') != std::string_view::npos) {
-        ParseValue(reader, s, nullptr);
+        PassOverValue(reader, s);
       }
     } else if (s[0] == '#') {
       if (have_key_) {
@@ -704,26 +380,6 @@ std::vector<KeyFacts> ScanKeys(std::string_view text, std::span<const std::u16st
 std::vector<KeyFacts> ScanKeysLineByLine(std::string_view text,
                                          std::span<const std::u16string> lower_path) {
   return KeyScanner(text, lower_path, true).Run();
-}
-
-std::optional<Value> FindValue(std::string_view text, std::span<const Section> sections,
-                               std::u16string_view lower_name) {
-  std::optional<Value> found;
-  for (const Section& section : sections) {
-    LineReader reader(text, section.begin, std::min(section.end, text.size()));
-    std::string_view line;
-    while (reader.Next(line)) {
-      const std::size_t pos = SkipSpaces(line, 0);
-      if (pos >= line.size() || (line[pos] != '"' && line[pos] != '@')) {
-        continue;
-      }
-      auto parsed = ParseValue(reader, line.substr(pos), &lower_name);
-      if (parsed && parsed->wanted) {
-        found = std::move(parsed->value);
-      }
-    }
-  }
-  return found;
 }
 
 std::optional<std::vector<std::u16string>> SplitKeyPath(std::u16string_view path) {

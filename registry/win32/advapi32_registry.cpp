@@ -1,4 +1,4 @@
-#include "Pellam/win32/advapi32_registry.hpp"
+#include "registry/win32/advapi32_registry.hpp"
 
 #include <windows.h>
 

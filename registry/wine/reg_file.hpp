@@ -45,14 +45,22 @@ std::vector<KeyFacts> ScanKeysLineByLine(std::string_view text,
 
 struct Value {
   std::uint32_t type = 0;
-  std::vector<std::uint8_t> data;  // as wineserver holds it: strings in UTF-16LE
+  std::vector<std::uint8_t> data;  // strings as Strings says
+};
+
+// How FindValue gives the data of the string types (REG_SZ, REG_EXPAND_SZ,
+// REG_MULTI_SZ).
+enum class Strings {
+  kUtf16,  // as wineserver holds them: UTF-16LE, with the NUL it adds to quoted ones
+  kAnsi,   // as the A functions return them: converted to the ANSI code page
 };
 
 // The value named `lower_name` (empty for the default value) in a key's
 // sections; with duplicates the last data wins, and a malformed data part
-// leaves REG_NONE with no data.
+// leaves REG_NONE with no data. Time and memory are linear in the sections'
+// size, whatever they hold.
 std::optional<Value> FindValue(std::string_view text, std::span<const Section> sections,
-                               std::u16string_view lower_name);
+                               std::u16string_view lower_name, Strings strings = Strings::kUtf16);
 
 // A key path as wineserver splits it: parts between runs of backslashes. A
 // leading backslash makes the path invalid (nullopt); trailing ones are ignored.

@@ -1,16 +1,21 @@
-#include "Pellam/wine/wine_prefix_registry.hpp"
+#include "registry/wine/wine_prefix_registry.hpp"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
-#include "Pellam/registry_constants.hpp"
+#include "registry/registry_constants.hpp"
 
 namespace {
 
@@ -204,6 +209,123 @@ TEST(WinePrefixRegistryTest, ReadsOnlyRegularFilesUpToTheLimit) {
   opens("a link to a device", kNotFound);
   ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
   opens("a FIFO", kNotFound);
+}
+
+void Write(const fs::path& file, const std::string& text) {
+  std::ofstream(file, std::ios::binary | std::ios::trunc) << kHeader << text;
+}
+
+// Long strings are decoded and converted a piece at a time: no piece may split
+// a UTF-8 sequence (three bytes each here) or a surrogate pair.
+TEST(WinePrefixRegistryTest, DecodesLongStringsWhole) {
+  const Prefix prefix;
+  std::string euros, faces, expected;
+  for (int i = 0; i < 40000; ++i) {
+    euros += "\xe2\x82\xac";
+    faces += "\\xd83d\\xde00";
+    expected += "\xf0\x9f\x98\x80";
+  }
+  Write(prefix.dir / "system.reg", "[A]\n\"v\"=\"" + euros + "\\x41" + faces + "\"\n");
+  pellam::wine::WinePrefixRegistry registry(prefix.dir);
+  EXPECT_EQ(Query(registry, kHklm, "A", "v"), "1:" + euros + "A" + expected + "\0"s);
+}
+
+// A link key's lines: its target is \Registry\Machine\`target`.
+std::string Link(const std::string& name, const std::string& target) {
+  std::string hex;
+  for (char c : "\\Registry\\Machine" + (target.empty() ? "" : "\\" + target)) {
+    char unit[8];
+    std::snprintf(unit, sizeof unit, ",%02x,00", c);
+    hex += unit;
+  }
+  return "[" + name + "]\n#link\n\"SymbolicLinkValue\"=hex(6):" + hex.substr(1) + "\n\n";
+}
+
+// However system.reg changes while a key is open, the key answers from the
+// file it was opened in (no SIGBUS, no mixed text); a new open reads the new one.
+TEST(WinePrefixRegistryTest, AnOpenKeyKeepsItsFileWhateverHappensToIt) {
+  using Change = std::function<void(const fs::path&)>;
+  for (const auto& [name, change, reopened] :
+       {std::tuple<std::string, Change, std::string>{
+            "truncated", [](const fs::path& dir) { fs::resize_file(dir / "system.reg", 0); },
+            "open 2"},
+        {"rewritten in place, same size",
+         [](const fs::path& dir) {
+           std::fstream(dir / "system.reg", std::ios::binary | std::ios::in | std::ios::out)
+               << kHeader << "[A]\n\"v\"=\"new\"";
+         },
+         "1:new\0"s},
+        {"rewritten in place with other keys",
+         [](const fs::path& dir) { Write(dir / "system.reg", "[B]\n\"v\"=\"old\"\n[A]\n[N]\n"); },
+         "query 2"},
+        {"replaced by rename",
+         [](const fs::path& dir) {
+           Write(dir / "new", "[A]\n\"v\"=\"b\"\n");
+           fs::rename(dir / "new", dir / "system.reg");
+         },
+         "1:b\0"s}}) {
+    const Prefix prefix;
+    Write(prefix.dir / "system.reg", "[A]\n\"v\"=\"old\"\n[B]\n\"v\"=\"b\"\n");
+    pellam::wine::WinePrefixRegistry registry(prefix.dir);
+    KeyHandle key{};
+    ASSERT_EQ(registry.RegOpenKeyExA(kHklm, "A", 0, 1, &key), 0) << name;
+    change(prefix.dir);
+    std::uint8_t data[8] = {};
+    std::uint32_t size = sizeof data;
+    EXPECT_EQ(registry.RegQueryValueExA(key, "v", nullptr, nullptr, data, &size), 0) << name;
+    EXPECT_EQ(std::string(data, data + size), "old\0"s) << name;
+    EXPECT_EQ(Query(registry, kHklm, "A", "v"), reopened) << name;
+  }
+}
+
+// F0 leads to \Registry\Machine, and each F<n> leads there through three
+// F<n-1> in a row: opening F<n> follows 1 + 3 * (links of F<n-1>) links. Past
+// the open's budget (kMaxLinksPerOpen, 32) a link leads nowhere, however
+// shallow the nesting, and each link costs at most two scans of the one copy
+// of the file.
+TEST(WinePrefixRegistryTest, LinksThatFanOutStopAtTheBudget) {
+  const Prefix prefix;
+  std::string text = Link("F0", "") + "[S]\n\"v\"=\"s\"\n";
+  for (int n = 1; n <= 15; ++n) {
+    std::string target;
+    for (int i = 0; i < 3; ++i) {
+      target += "\\F" + std::to_string(n - 1);
+    }
+    text += Link("F" + std::to_string(n), target.substr(1));
+  }
+  Write(prefix.dir / "system.reg", text);
+  for (const auto& [path, links, expected] :
+       {std::tuple{"F2\\S", 13, "1:s\0"s}, {"F3\\S", 40, kNoKey}, {"F15\\S", 21523360, kNoKey}}) {
+    pellam::wine::WinePrefixRegistry registry(prefix.dir);
+    EXPECT_EQ(Query(registry, kHklm, path, "v"), expected) << path << ", " << links << " links";
+    EXPECT_LE(registry.key_scans(), 2 * std::size_t{pellam::wine::kMaxLinksPerOpen} + 1) << path;
+    EXPECT_EQ(registry.file_reads(), 1u) << path;
+  }
+}
+
+// While system.reg is replaced again and again by two versions in which a link
+// leads to different keys, a read through the link gives one version's value
+// (or nothing, for a file that kept changing while it was read), never the
+// old link's target as the new file has it.
+TEST(WinePrefixRegistryTest, ALinkFollowedWhileTheFileIsReplacedAnswersFromOneVersion) {
+  const Prefix prefix;
+  Write(prefix.dir / "0", Link("L", "T") + "[T]\n\"v\"=\"one\"\n[U]\n\"v\"=\"mixed\"\n");
+  Write(prefix.dir / "1", Link("L", "U") + "[T]\n\"v\"=\"mixed\"\n[U]\n\"v\"=\"one\"\n");
+  fs::copy_file(prefix.dir / "0", prefix.dir / "system.reg", fs::copy_options::overwrite_existing);
+  std::atomic<bool> done{false};
+  std::thread writer([&] {
+    for (int i = 0; !done; ++i) {
+      fs::copy_file(prefix.dir / std::to_string(i % 2), prefix.dir / "next",
+                    fs::copy_options::overwrite_existing);
+      fs::rename(prefix.dir / "next", prefix.dir / "system.reg");
+    }
+  });
+  pellam::wine::WinePrefixRegistry registry(prefix.dir);
+  for (int i = 0; i < 400; ++i) {
+    EXPECT_THAT(Query(registry, kHklm, "L", "v"), testing::AnyOf("1:one\0"s, kNoKey));
+  }
+  done = true;
+  writer.join();
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
-#include "Pellam/registry_text.hpp"
+#include "registry/registry_text.hpp"
 
 #include <gtest/gtest.h>
 
 #include <string_view>
 
-#include "Pellam/registry_constants.hpp"
+#include "registry/registry_constants.hpp"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "Pellam/read_registry_string.hpp"
+#include "registry/read_registry_string.hpp"
 
 #include <algorithm>
 #include <span>
 #include <string>
 
-#include "Pellam/registry_constants.hpp"
-#include "Pellam/registry_text.hpp"
+#include "registry/registry_constants.hpp"
+#include "registry/registry_text.hpp"
 #include "runtime/core/ansi_codec.hpp"
 
 namespace pellam {
@@ -69,19 +69,23 @@ std::u16string ReadRegistryString(RegistryAccess& registry, MessageSink& message
   // A string's storage is never null, not even when empty, so this stays a
   // data query (a null buffer would turn it into a second size query).
   std::string buffer(size, ' ');
-  if (registry.RegQueryValueExA(key.get(), ansi_name.c_str(), nullptr, &type,
-                                reinterpret_cast<std::uint8_t*>(buffer.data()),
-                                &size) != reg::kErrorSuccess) {
+  const bool read = registry.RegQueryValueExA(key.get(), ansi_name.c_str(), nullptr, &type,
+                                              reinterpret_cast<std::uint8_t*>(buffer.data()),
+                                              &size) == reg::kErrorSuccess;
+  if (!read) {
     messages.Show(u"Error getting subkey value.");
-  } else {
-    // Only the bytes the call reports as written, and never more than the buffer.
-    const std::size_t written = std::min<std::size_t>(size, buffer.size());
-    result = RegistryDataText(
-        type, std::span(reinterpret_cast<const std::uint8_t*>(buffer.data()), written));
   }
+  // Only the bytes the call reports as written, and never more than the buffer.
+  buffer.resize(read ? std::min<std::size_t>(size, buffer.size()) : 0);
 
   if (key.Close() != reg::kErrorSuccess) {
     messages.Show(u"Error closing key.");
+  }
+  // Made into text once the key is closed, so that whatever the backend holds
+  // for the key is given back before the text, twice the data's size, is made.
+  if (read) {
+    result = RegistryDataText(
+        type, std::span(reinterpret_cast<const std::uint8_t*>(buffer.data()), buffer.size()));
   }
   return result;
 }

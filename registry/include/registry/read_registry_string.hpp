@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "Pellam/message_sink.hpp"
-#include "Pellam/registry_access.hpp"
+#include "registry/message_sink.hpp"
+#include "registry/registry_access.hpp"
 
 namespace pellam {
 

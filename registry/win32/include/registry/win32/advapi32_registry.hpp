@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "Pellam/registry_access.hpp"
+#include "registry/registry_access.hpp"
 
 namespace pellam::win32 {
 

@@ -1,4 +1,4 @@
-#include "Pellam/read_registry_string.hpp"
+#include "registry/read_registry_string.hpp"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Pellam/registry_constants.hpp"
+#include "registry/registry_constants.hpp"
 #include "tests/support/recording_registry.hpp"
 
 namespace {

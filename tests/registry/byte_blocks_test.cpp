@@ -1,4 +1,4 @@
-#include "Pellam/wine/byte_blocks.hpp"
+#include "registry/wine/byte_blocks.hpp"
 
 #include <gtest/gtest.h>
 

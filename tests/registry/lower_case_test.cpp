@@ -1,4 +1,4 @@
-#include "Pellam/wine/lower_case.hpp"
+#include "registry/wine/lower_case.hpp"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <utility>
 
-#include "Pellam/registry_access.hpp"
+#include "registry/registry_access.hpp"
 
 // The registry's constants with the values Win32 gives them, under names of
 // their own so that a file may see these and <windows.h> together.
