@@ -104,6 +104,9 @@ struct AppInfo {
   int major = 0;
   int minor = 0;
   int revision = 0;
+  // The ID of the program's desktop entry, which its windows carry so that a
+  // desktop shell can tie them to the entry; empty where there is none.
+  std::u16string desktop_id;
 };
 
 }  // namespace rt::forms

@@ -1,5 +1,6 @@
 // Both windows at the scale factor that this process runs with (QT_SCALE_FACTOR,
-// one test entry per factor): every caption still fits its control on one
+// or on a compositor that scales its output, OUTPUT_SCALE; one test entry per
+// factor): every caption still fits its control on one
 // line, the picture keeps its logical size but has a pixel for every device
 // pixel, and the window keeps its designed proportions.
 
@@ -10,6 +11,15 @@
 
 #include "runtime/qt/qt_form.hpp"
 #include "tests/support/real_windows.hpp"
+
+namespace {
+
+qreal ExpectedScale() {
+  const QString forced = qEnvironmentVariable("QT_SCALE_FACTOR");
+  return (forced.isEmpty() ? qEnvironmentVariable("OUTPUT_SCALE") : forced).toDouble();
+}
+
+}  // namespace
 
 class HighDpiTest : public QObject {
   Q_OBJECT
@@ -27,7 +37,7 @@ void HighDpiTest::keepsItsLayout() {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     const qreal scale = form.devicePixelRatioF();
-    QCOMPARE(scale, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+    QCOMPARE(scale, ExpectedScale());
     for (QWidget* control : form.findChildren<QWidget*>()) {
       const bool captioned = qobject_cast<QLabel*>(control) || qobject_cast<QPushButton*>(control);
       const QString caption = captioned ? control->property("text").toString() : QString();
