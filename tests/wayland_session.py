@@ -22,6 +22,10 @@ def environment(socket, base=None):
     # program that fell back to X11 would find no display and fail.
     env = dict(base or os.environ, WAYLAND_DISPLAY=socket, QT_QPA_PLATFORM="wayland")
     env.pop("DISPLAY", None)
+    if "LSAN_OPTIONS" in env:
+        # Whole stacks, so that leak suppressions can name libraries below
+        # frames that the fast unwinder cannot see through (Mesa's drivers).
+        env["LSAN_OPTIONS"] += ":fast_unwind_on_malloc=0"
     return env
 
 
