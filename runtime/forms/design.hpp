@@ -73,7 +73,8 @@ struct LineDesign {
 };
 
 // An image among the program's resources, by a name that each backend
-// resolves in its own way: the Qt backend loads ":/images/<name>", the Win32
+// resolves in its own way: the Qt backend loads the PNG that its build made of
+// the image, ":/images/<name without suffix>.png", the Win32
 // backend the resource of that name.
 struct ImageRef {
   std::u16string resource;
