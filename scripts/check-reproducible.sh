@@ -32,11 +32,12 @@ pack_twice() {
 pack_twice release '*.deb'
 pack_twice win64 '*.zip'
 
-# The sources as they are now (tracked, or new and not ignored), in a folder of another name and depth,
-# every file with a new time.
+# The sources as they are now (tracked, or new and not ignored), in a folder
+# of another name and depth, every file with a new time.
 copy=$work/elsewhere/corvel-pellam
 mkdir -p "$copy"
-git ls-files -z --cached --others --exclude-standard | tar --null -T - -cf - | tar -xf - --touch -C "$copy"
+git ls-files -z --cached --others --exclude-standard |
+  tar --null -T - -cf - | tar -xf - --touch -C "$copy"
 (
   # The copy has no git history to read the date from.
   export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}

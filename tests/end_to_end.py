@@ -95,7 +95,8 @@ def check_identity(session, entry_id):
     if on_x11(session):
         found = session.window.get_wm_class()
         if not found or found[1] != entry_id:
-            raise xsession.Failure("the window's WM_CLASS is %r, not that of %s" % (found, entry_id))
+            raise xsession.Failure("the window's WM_CLASS is %r, not that of %s" %
+                                   (found, entry_id))
     elif session.app_id() != entry_id:
         raise xsession.Failure("the window's app_id is %r, not %r" % (session.app_id(), entry_id))
 
@@ -161,7 +162,8 @@ def main():
     if wayland:
         arguments = arguments[1:]
     if len(arguments) != 4 or arguments[0] not in ("Corvel", "Pellam"):
-        sys.exit("usage: end_to_end.py [--wayland] Corvel|Pellam PROGRAM DESIGNS.json DESKTOP_ENTRY")
+        sys.exit("usage: end_to_end.py [--wayland] Corvel|Pellam PROGRAM DESIGNS.json "
+                 "DESKTOP_ENTRY")
     if "END_TO_END_SESSION" not in os.environ:
         # A D-Bus session and a runtime folder of this run's own: the
         # accessibility bus keeps its socket in the runtime folder, and two
