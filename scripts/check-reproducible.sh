@@ -32,6 +32,18 @@ pack_twice() {
 pack_twice release '*.deb'
 pack_twice win64 '*.zip'
 
+# Two packings on one machine list a folder in the same order and give files
+# the same owner; elsewhere they need not, so the .zip must name no owner and
+# hold its entries in order of name.
+/usr/bin/python3 - "$work"/win64-1/*.zip <<'END'
+import sys, zipfile
+entries = zipfile.ZipFile(sys.argv[1]).infolist()
+names = [entry.filename for entry in entries]
+owned = [entry.filename for entry in entries if b"ux" in entry.extra]
+if names != sorted(names) or owned:
+    sys.exit("check-reproducible.sh: the .zip holds %s, owned: %s" % (names, owned))
+END
+
 # The sources as they are now (tracked, or new and not ignored), in a folder
 # of another name and depth, every file with a new time.
 copy=$work/elsewhere/corvel-pellam
