@@ -169,7 +169,7 @@ rt::forms::FormDesign FrmCorvelDesign() {
 }
 
 rt::forms::AppInfo CorvelAppInfo() {
-  return {u"Corvel", kVersionMajor, kVersionMinor, kVersionRevision};
+  return {u"Corvel", kVersionMajor, kVersionMinor, kVersionRevision, kDesktopId};
 }
 
 float CentredOffset(float screen_twips, float window_twips) {

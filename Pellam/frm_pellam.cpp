@@ -135,7 +135,7 @@ rt::forms::FormDesign FrmPellamDesign() {
 }
 
 rt::forms::AppInfo PellamAppInfo() {
-  return {u"Pellam", kVersionMajor, kVersionMinor, kVersionRevision};
+  return {u"Pellam", kVersionMajor, kVersionMinor, kVersionRevision, kDesktopId};
 }
 
 float CentredOffset(float screen_twips, float window_twips) {

@@ -3,11 +3,14 @@
 # metainfo, all named by the program's reverse-domain ID.
 #
 # cp_install_desktop_program(<target> NAME <suffix> DESKTOP_IN <file> ASSETS <folder>
-#   SVG <file> SUMMARY <text> DESCRIPTION <text> VERSION <x.y.z> SCREENSHOT <file>)
+#   SVG <file> SUMMARY <text> COMMENT <text> DESCRIPTION <text> VERSION <x.y.z>
+#   SCREENSHOT <file>)
 #
 # ASSETS holds the rendering of SVG as hicolor-<size>.png for every size below.
-# The desktop template may use @app_id@ and @app_summary@; SCREENSHOT is a file
-# under docs/, published at CP_HOMEPAGE_URL.
+# The desktop template may use @app_id@, @app_summary@ and @app_comment@;
+# SCREENSHOT is a file under docs/, published at CP_HOMEPAGE_URL. The ID is
+# also the name the program's windows give (Wayland app_id, X11 WM_CLASS),
+# which is how a shell finds the entry of a running window.
 include(GNUInstallDirs)
 
 set(CP_APP_ID_PREFIX "io.github.corvelpellam" CACHE STRING "Reverse domain of the programs' IDs")
@@ -16,14 +19,21 @@ set(CP_HOMEPAGE_URL "https://corvelpellam.github.io" CACHE STRING "Where the pro
 set(CP_RELEASE_DATE "2026-12-07")
 set(CP_HICOLOR_SIZES 16 32 48 128)
 
+# cp_desktop_id(<out> <name>): the ID of the program <name>.
+function(cp_desktop_id out name)
+  set(${out} ${CP_APP_ID_PREFIX}.${name} PARENT_SCOPE)
+endfunction()
+
 function(cp_install_desktop_program target)
   cmake_parse_arguments(PARSE_ARGV 1 arg ""
-    "NAME;DESKTOP_IN;ASSETS;SVG;SUMMARY;DESCRIPTION;VERSION;SCREENSHOT" "")
-  set(app_id ${CP_APP_ID_PREFIX}.${arg_NAME})
+    "NAME;DESKTOP_IN;ASSETS;SVG;SUMMARY;COMMENT;DESCRIPTION;VERSION;SCREENSHOT" "")
+  cp_desktop_id(app_id ${arg_NAME})
   set(app_summary ${arg_SUMMARY})
+  set(app_comment ${arg_COMMENT})
   set(desktop ${CMAKE_CURRENT_BINARY_DIR}/${app_id}.desktop)
   set(metainfo ${CMAKE_CURRENT_BINARY_DIR}/${app_id}.metainfo.xml)
   configure_file(${arg_DESKTOP_IN} ${desktop} @ONLY)
+  set_target_properties(${target} PROPERTIES CP_DESKTOP_ENTRY ${desktop})
   configure_file(${PROJECT_SOURCE_DIR}/cmake/metainfo.xml.in ${metainfo} @ONLY)
 
   install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

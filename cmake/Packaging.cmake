@@ -71,8 +71,8 @@ endforeach()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Not a library, so dpkg-shlibdeps cannot know it: the face that stands in for
-# the designs' fonts.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
+# Not libraries, so dpkg-shlibdeps cannot know them: the face that stands in
+# for the designs' fonts, and Qt's platform plugin for Wayland sessions.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, qt6-wayland")
 
 include(CPack)

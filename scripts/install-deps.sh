@@ -8,6 +8,8 @@ build=(g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
 display=(xvfb xauth xdotool x11-utils imagemagick python3 python3-xlib)
 # The accessibility bus and a private D-Bus session to run it on.
 a11y=(dbus at-spi2-core python3-gi gir1.2-atspi-2.0)
+# A headless Wayland compositor and Qt's Wayland platform.
+wayland=(weston qt6-wayland)
 test=(clang-format clang-tidy-14 libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang-14 libclang-rt-14-dev g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine wine64 librsvg2-bin unzip)
@@ -17,7 +19,7 @@ package=(dpkg-dev desktop-file-utils appstream lintian reuse)
 
 wanted=("${build[@]}" "${display[@]}")
 if [[ "${1:-test}" == test ]]; then
-  wanted+=("${a11y[@]}" "${test[@]}" "${package[@]}")
+  wanted+=("${a11y[@]}" "${wayland[@]}" "${test[@]}" "${package[@]}")
 fi
 
 missing=()

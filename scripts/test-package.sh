@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The packaging stage of the test command, also runnable on its own: builds the
 # release .deb, validates its desktop entries and AppStream metainfo, installs
-# it with apt, runs the end-to-end tests against the installed programs and
-# removes it again. Needs the packages of `install-deps.sh test`.
+# it with apt, runs the end-to-end tests against the installed programs, on
+# X11 and on Wayland, and removes it again. Needs the packages of `install-deps.sh test`.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -52,6 +52,9 @@ cmake --preset dev >/dev/null
 cmake --build --preset dev -j "$jobs" --target designs_json
 designs=build/dev/designs.json
 for program in Corvel Pellam; do
-  /usr/bin/python3 tests/end_to_end.py "$program" "/usr/bin/$program" "$designs"
+  entry=$(dpkg-query -L "$package" | grep "^/usr/share/applications/.*\.$program\.desktop$")
+  for platform in "" --wayland; do
+    /usr/bin/python3 tests/end_to_end.py $platform "$program" "/usr/bin/$program" "$designs" "$entry"
+  done
 done
 echo "installed package $package passed its end-to-end tests"

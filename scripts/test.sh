@@ -74,6 +74,9 @@ cmake --build --preset win64 -j "$jobs"
 run_ctest scripts/with-wine.sh build/win64/wineprefix ctest --preset win64 -j "$jobs"
 check_zip win64
 
+stage "Reproducible: the packages made twice, a program of each platform built in another folder"
+scripts/check-reproducible.sh
+
 stage "Fuzzing"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$jobs"

@@ -73,7 +73,8 @@ struct LineDesign {
 };
 
 // An image among the program's resources, by a name that each backend
-// resolves in its own way: the Qt backend loads ":/images/<name>", the Win32
+// resolves in its own way: the Qt backend loads the PNG that its build made of
+// the image, ":/images/<name without suffix>.png", the Win32
 // backend the resource of that name.
 struct ImageRef {
   std::u16string resource;
@@ -104,6 +105,9 @@ struct AppInfo {
   int major = 0;
   int minor = 0;
   int revision = 0;
+  // The ID of the program's desktop entry, which its windows carry so that a
+  // desktop shell can tie them to the entry; empty where there is none.
+  std::u16string desktop_id;
 };
 
 }  // namespace rt::forms

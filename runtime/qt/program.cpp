@@ -36,6 +36,8 @@ void ShowModalMessage(QWidget* parent, const QString& caption, const QString& te
 void PrepareApplication(QApplication& application, const forms::AppInfo& app) {
   QApplication::setApplicationName(detail::ToQString(app.title));
   QApplication::setApplicationVersion(VersionString(app));
+  // Wayland's app_id.
+  QGuiApplication::setDesktopFileName(detail::ToQString(app.desktop_id));
   // Fusion paints buttons with the palette's button colour; platform styles
   // may draw their own face and hide it.
   application.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -58,6 +60,14 @@ int RunProgram(int argc, char** argv, const forms::FormDesign& design,
   } catch (const std::exception& error) {  // a design the window cannot be built from
     message_box(nullptr, detail::ToQString(app.title), detail::ToQString(EndingMessage(error)));
     return kRunTimeErrorExitCode;
+  }
+  if (!app.desktop_id.empty()) {
+    // X11 takes every window's WM_CLASS from the application's name as it is
+    // when the first window is made: for that moment it is the desktop ID;
+    // then the title again, which names the program on the accessibility bus.
+    QApplication::setApplicationName(detail::ToQString(app.desktop_id));
+    form->winId();
+    QApplication::setApplicationName(detail::ToQString(app.title));
   }
   form->SetMessageBox(std::move(message_box));
   QObject::connect(&*form, &QtForm::ended, &application, &QCoreApplication::exit);

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFrame>
 #include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -24,23 +25,32 @@ namespace {
 using detail::ToPixels;
 using detail::ToQString;
 
+// The build embeds every image as PNG, "<name without suffix>.png".
 QString ResourcePath(const forms::ImageRef& image) {
-  return QStringLiteral(":/images/") + ToQString(image.resource);
+  QString path = QStringLiteral(":/images/") + ToQString(image.resource);
+  return path.left(path.lastIndexOf(u'.')) + QStringLiteral(".png");
 }
 
-// An image made for twice the density, "<name>@2x.<suffix>" beside the image
+// Read as PNG by QtGui's own reader: left to guess, Qt would first load every
+// image-format plugin to ask whether it reads the file, which costs start-up.
+QPixmap ReadPng(const QString& path) {
+  QImageReader reader(path, "png");
+  reader.setAutoDetectImageFormat(false);
+  return QPixmap::fromImage(reader.read());
+}
+
+// An image made for twice the density, "<name>@2x.png" beside the image
 // named, serves screens denser than 1x; it is drawn at the same logical size.
 QPixmap LoadImageFor(qreal device_pixel_ratio, const QString& path) {
   if (device_pixel_ratio > 1.0) {
-    qsizetype dot = path.lastIndexOf(u'.');
-    QString doubled = path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
+    QString doubled = path.left(path.lastIndexOf(u'.')) + QStringLiteral("@2x.png");
     if (QFile::exists(doubled)) {
-      QPixmap pixmap(doubled);
+      QPixmap pixmap = ReadPng(doubled);
       pixmap.setDevicePixelRatio(2.0);
       return pixmap;
     }
   }
-  return QPixmap(path);
+  return ReadPng(path);
 }
 
 QString ObjectName(const forms::ControlDesign& design) {
@@ -72,7 +82,7 @@ QtForm::QtForm(const forms::FormDesign& design, forms::FormHandlers& handlers, f
     setAutoFillBackground(true);
   }
   if (design.icon) {
-    setWindowIcon(QIcon(ResourcePath(*design.icon)));
+    setWindowIcon(QIcon(ReadPng(ResourcePath(*design.icon))));
   }
   if (design.picture) {
     picture_ = LoadImageFor(devicePixelRatioF(), ResourcePath(design.picture->image));

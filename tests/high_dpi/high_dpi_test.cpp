@@ -1,15 +1,38 @@
 // Both windows at the scale factor that this process runs with (QT_SCALE_FACTOR,
-// one test entry per factor): every caption still fits its control on one
+// or on a compositor that scales its output, OUTPUT_SCALE; one test entry per
+// factor): every caption still fits its control on one
 // line, the picture keeps its logical size but has a pixel for every device
-// pixel, and the window keeps its designed proportions.
+// pixel, and the window keeps its designed proportions. At whole factors the
+// window shows the picture's source image exactly, pixel for pixel, as Qt's
+// own reader for its format decodes it.
 
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
+#include "runtime/qt/qt_controls.hpp"
 #include "runtime/qt/qt_form.hpp"
 #include "tests/support/real_windows.hpp"
+
+namespace {
+
+qreal ExpectedScale() {
+  const QString forced = qEnvironmentVariable("QT_SCALE_FACTOR");
+  return (forced.isEmpty() ? qEnvironmentVariable("OUTPUT_SCALE") : forced).toDouble();
+}
+
+// The source image of a picture at a density of 1 or 2 ("<name>@2x.<suffix>"),
+// decoded by whatever reader Qt has for it.
+QImage SourceImage(const rt::forms::ImageRef& image, int density) {
+  QString name = QString::fromStdU16String(image.resource);
+  if (density == 2) {
+    name.insert(name.lastIndexOf(u'.'), QStringLiteral("@2x"));
+  }
+  return QImage(QStringLiteral(CORVEL_ASSETS "/") + name).convertToFormat(QImage::Format_RGB32);
+}
+
+}  // namespace
 
 class HighDpiTest : public QObject {
   Q_OBJECT
@@ -27,7 +50,7 @@ void HighDpiTest::keepsItsLayout() {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     const qreal scale = form.devicePixelRatioF();
-    QCOMPARE(scale, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+    QCOMPARE(scale, ExpectedScale());
     for (QWidget* control : form.findChildren<QWidget*>()) {
       const bool captioned = qobject_cast<QLabel*>(control) || qobject_cast<QPushButton*>(control);
       const QString caption = captioned ? control->property("text").toString() : QString();
@@ -40,10 +63,17 @@ void HighDpiTest::keepsItsLayout() {
     }
     if (design.picture) {
       const QPixmap& picture = form.picture();
-      QPixmap plain(QStringLiteral(":/images/") +
-                    QString::fromStdU16String(design.picture->image.resource));
+      const QImage plain = SourceImage(design.picture->image, 1);
+      QVERIFY(!plain.isNull());
       QCOMPARE(picture.deviceIndependentSize(), QSizeF(plain.size()));
       QVERIFY(picture.width() >= plain.width() * scale);
+      if (scale == 1.0 || scale == 2.0) {
+        const QImage source = SourceImage(design.picture->image, static_cast<int>(scale));
+        const QPoint place(rt::qt::detail::ToPixels(design.picture->left),
+                           rt::qt::detail::ToPixels(design.picture->top));
+        const QImage shown = form.grab().toImage().copy(QRect(place * scale, source.size()));
+        QCOMPARE(shown.convertToFormat(QImage::Format_RGB32), source);
+      }
     }
     QCOMPARE(form.width() * design.client_height, form.height() * design.client_width);
   }
