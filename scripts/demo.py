@@ -7,7 +7,7 @@ usage: demo.py BUILD_DIR OUTPUT_DIR   (Pellam reads the prefix in $WINEPREFIX)
 import os
 import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "support"))
 import xsession  # noqa: E402
 
 # Each program's button and the control that shows what the click did.

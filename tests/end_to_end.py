@@ -18,7 +18,7 @@ import sys
 import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "scripts"))
+sys.path.insert(0, os.path.join(HERE, "support"))
 import xsession  # noqa: E402
 import wayland_session  # noqa: E402
 
@@ -50,8 +50,10 @@ class Bus:
             yield from self.all(child)
 
     def find(self, role, name):
+        # name: the exact name, or a compiled pattern that the whole name matches
+        named = name.fullmatch if isinstance(name, re.Pattern) else name.__eq__
         matches = lambda: [control for control in self.all()
-                           if (control.get_role_name(), control.get_name()) == (role, name)]
+                           if control.get_role_name() == role and named(control.get_name())]
         self.session.wait_until(matches, "a %s named %r" % (role, name))
         return matches()[0]
 
@@ -103,7 +105,7 @@ def check_identity(session, entry_id):
 
 def corvel(session):
     bus = Bus(session, "Corvel")
-    bus.find("label", "Version: 1.0.3")
+    bus.find("label", re.compile(r"Version: \d+\.\d+\.\d+"))
     boxes = [bus.find("text", name) for name in ("Treated to return a Positive Long Number",
                                                  "Untreated", "Days Left Before Uptime Reset")]
     if any(text_of(box) for box in boxes):

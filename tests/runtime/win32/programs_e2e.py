@@ -8,8 +8,7 @@ import os
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path[:0] = [os.path.join(HERE, "..", "..", "..", "scripts"),
-                os.path.join(HERE, "..", "..", "support")]
+sys.path.insert(0, os.path.join(HERE, "..", "..", "support"))
 import xsession  # noqa: E402
 from wine_prefix import wine_prefix  # noqa: E402
 

@@ -12,8 +12,6 @@ import sys
 import tempfile
 import time
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "scripts"))
 from xsession import DEADLINE_SECONDS, Failure  # noqa: E402
 
 
