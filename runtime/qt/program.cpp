@@ -43,6 +43,7 @@ void PrepareApplication(QApplication& application, const forms::AppInfo& app) {
   // Controls without a font of their own, and message boxes, use the forms'
   // default font; the platform's own default is then never loaded.
   QApplication::setFont(detail::ToQFont(forms::kDefaultFont));
+  detail::InstallAccessibleLabels();
 }
 
 int RunProgram(int argc, char** argv, const forms::FormDesign& design,
@@ -54,15 +55,14 @@ int RunProgram(int argc, char** argv, const forms::FormDesign& design,
   QApplication::setQuitOnLastWindowClosed(false);
   std::optional<QtForm> form;
   try {
-    form.emplace(design, handlers, app);
+    form.emplace(design, handlers, app, message_box);
   } catch (const std::exception& error) {  // a design the window cannot be built from
     message_box(nullptr, detail::ToQString(app.title), detail::ToQString(EndingMessage(error)));
-    return kRunTimeErrorExitCode;
+    return forms::kRunTimeErrorExitCode;
   }
-  form->SetMessageBox(std::move(message_box));
   QObject::connect(&*form, &QtForm::ended, &application, &QCoreApplication::exit);
   if (!form->Load()) {
-    return form->exitCode();
+    return form->exit_code();
   }
   form->show();
   return QApplication::exec();

@@ -10,12 +10,9 @@
 #include <QScreen>
 
 #include <algorithm>
-#include <exception>
 #include <stdexcept>
 #include <utility>
-#include <vector>
 
-#include "runtime/core/run_time_error.hpp"
 #include "runtime/qt/qt_controls.hpp"
 
 namespace rt::qt {
@@ -43,23 +40,15 @@ QPixmap LoadImageFor(qreal device_pixel_ratio, const QString& path) {
   return QPixmap(path);
 }
 
-QString ObjectName(const forms::ControlDesign& design) {
-  QString name = ToQString(design.name);
-  if (design.index) {
-    name += QStringLiteral("(%1)").arg(*design.index);
-  }
-  return name;
-}
-
 float ToTwips(int pixels) {
   return static_cast<float>(pixels * detail::kTwipsPerPixel);
 }
 
 }  // namespace
 
-QtForm::QtForm(const forms::FormDesign& design, forms::FormHandlers& handlers, forms::AppInfo app)
-    : handlers_(handlers), app_(std::move(app)) {
-  forms::CheckDesign(design, handlers);
+QtForm::QtForm(const forms::FormDesign& design, forms::FormHandlers& handlers, forms::AppInfo app,
+               MessageBoxFunction message_box)
+    : FormCore(design, handlers, std::move(app)), message_box_(std::move(message_box)) {
   setObjectName(ToQString(design.name));
   setWindowTitle(ToQString(design.caption));
   // The designs are laid out for one size; a fixed border keeps them whole.
@@ -82,18 +71,16 @@ QtForm::QtForm(const forms::FormDesign& design, forms::FormHandlers& handlers, f
   for (const auto& line : design.lines) {
     BuildLine(line);
   }
-  for (const auto& control : design.controls) {
-    BuildControl(control);
+  // Qt's focus chain follows the widgets' creation, which is the focus order.
+  BuildControls();
+  SetBuddies();
+  // Given now, the focus is taken up when the window first becomes active.
+  if (const forms::ControlDesign* first = FirstFocus()) {
+    WidgetOf(first->name, first->index)->setFocus();
   }
-  SetBuddies(design);
-  SetFocusOrder(design);
 }
 
 QtForm::~QtForm() = default;
-
-void QtForm::SetMessageBox(MessageBoxFunction message_box) {
-  message_box_ = std::move(message_box);
-}
 
 void QtForm::BuildLine(const forms::LineDesign& line) {
   auto* frame = new QFrame(this);
@@ -113,73 +100,31 @@ void QtForm::BuildLine(const forms::LineDesign& line) {
   }
 }
 
-void QtForm::BuildControl(const forms::ControlDesign& design) {
+std::unique_ptr<forms::Control> QtForm::BuildControl(const forms::ControlDesign& design) {
   detail::ControlWidget built = detail::MakeControl(design, this);
-  built.widget->setObjectName(ObjectName(design));
+  built.widget->setObjectName(
+      QString::fromStdString(forms::DisplayName(design.name, design.index)));
   if (auto* button = qobject_cast<QPushButton*>(built.widget)) {
-    connect(button, &QPushButton::clicked, this, [this, name = design.name, index = design.index] {
-      Dispatch([&] { handlers_.Click(*this, name, index); });
-    });
+    connect(button, &QPushButton::clicked, this, [this, &design] { Click(design); });
   }
-  controls_.emplace(Key{design.name, design.index}, Built{std::move(built.control), built.widget});
+  return std::move(built.control);
 }
 
-void QtForm::SetBuddies(const forms::FormDesign& design) {
-  for (const auto& control : design.controls) {
-    if (control.buddy.empty()) {
-      continue;
-    }
-    qobject_cast<QLabel*>(widgetOf(control.name, control.index))->setBuddy(widgetOf(control.buddy));
-  }
-}
-
-void QtForm::SetFocusOrder(const forms::FormDesign& design) {
-  std::vector<const forms::ControlDesign*> stops;
-  for (const auto& control : design.controls) {
-    if (control.tab_index) {
-      stops.push_back(&control);
+void QtForm::SetBuddies() {
+  for (const auto& control : design().controls) {
+    if (!control.buddy.empty()) {
+      qobject_cast<QLabel*>(WidgetOf(control.name, control.index))
+          ->setBuddy(WidgetOf(control.buddy));
     }
   }
-  std::ranges::sort(stops, {}, [](const auto* control) { return *control->tab_index; });
-  QWidget* previous = nullptr;
-  for (const auto* stop : stops) {
-    QWidget* widget = widgetOf(stop->name, stop->index);
-    if (previous != nullptr) {
-      setTabOrder(previous, widget);
-    }
-    previous = widget;
+}
+
+QWidget* QtForm::WidgetOf(std::u16string_view name, std::optional<int> index) const {
+  if (Find(name, index) == nullptr) {
+    return nullptr;
   }
-  // Given now, the focus is taken up when the window first becomes active.
-  if (!stops.empty()) {
-    widgetOf(stops.front()->name, stops.front()->index)->setFocus();
-  }
-}
-
-bool QtForm::Load() {
-  Dispatch([this] { handlers_.Load(*this); });
-  return !ended_;
-}
-
-QWidget* QtForm::widgetOf(std::u16string_view name, std::optional<int> index) const {
-  auto found = controls_.find(Key{std::u16string(name), index});
-  return found == controls_.end() ? nullptr : found->second.widget;
-}
-
-forms::Control& QtForm::Lookup(std::u16string_view name, std::optional<int> index) {
-  auto found = controls_.find(Key{std::u16string(name), index});
-  if (found == controls_.end()) {
-    throw std::out_of_range("no such control: " + ToQString(name).toStdString() +
-                            (index ? "(" + std::to_string(*index) + ")" : ""));
-  }
-  return *found->second.control;
-}
-
-forms::Control& QtForm::control(std::u16string_view name) {
-  return Lookup(name, std::nullopt);
-}
-
-forms::Control& QtForm::control(std::u16string_view name, int index) {
-  return Lookup(name, index);
+  return findChild<QWidget*>(QString::fromStdString(forms::DisplayName(name, index)),
+                             Qt::FindDirectChildrenOnly);
 }
 
 // Before the window is first shown the frame is not yet known, and the outer
@@ -209,17 +154,19 @@ float QtForm::ScreenHeight() const {
   return ToTwips(screen()->geometry().height());
 }
 
-void QtForm::MsgBox(std::u16string_view text) {
-  message_box_(this, ToQString(app_.title), ToQString(text));
+void QtForm::ShowMessage(std::u16string_view caption, std::u16string_view text) {
+  message_box_(isVisible() ? this : nullptr, ToQString(caption), ToQString(text));
 }
 
-void QtForm::Unload() {
-  close();
-}
-
+// Closed by the user or the system.
 void QtForm::closeEvent(QCloseEvent* event) {
   event->accept();
   End(0);
+}
+
+void QtForm::Close() {
+  hide();
+  emit ended(exit_code());
 }
 
 void QtForm::paintEvent(QPaintEvent* /*event*/) {
@@ -227,26 +174,6 @@ void QtForm::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.drawPixmap(picture_position_, picture_);
   }
-}
-
-// No handler traps errors: a run-time error ends the program with its message.
-// Nothing may escape into Qt's event loop, which is not exception-safe.
-template <typename Handler>
-void QtForm::Dispatch(Handler&& handler) {
-  if (auto message = Trapped(std::forward<Handler>(handler))) {
-    message_box_(isVisible() ? this : nullptr, ToQString(app_.title), ToQString(*message));
-    End(kRunTimeErrorExitCode);
-  }
-}
-
-void QtForm::End(int exit_code) {
-  if (ended_) {
-    return;
-  }
-  ended_ = true;
-  exit_code_ = exit_code;
-  hide();
-  emit ended(exit_code);
 }
 
 }  // namespace rt::qt
