@@ -98,6 +98,7 @@ class FormCore : public Form {
   // The control that has the focus when the window first shows.
   const ControlDesign* FirstFocus() const;
 
+  using Form::control;
   Control& control(std::u16string_view name) final;
   Control& control(std::u16string_view name, int index) final;
   const AppInfo& App() const final { return app_; }

@@ -46,11 +46,8 @@ void PrepareApplication(QApplication& application, const forms::AppInfo& app) {
   detail::InstallAccessibleLabels();
 }
 
-int RunProgram(int argc, char** argv, const forms::FormDesign& design,
-               forms::FormHandlers& handlers, const forms::AppInfo& app,
-               MessageBoxFunction message_box) {
-  QApplication application(argc, argv);
-  PrepareApplication(application, app);
+int RunWindow(const forms::FormDesign& design, forms::FormHandlers& handlers,
+              const forms::AppInfo& app, const MessageBoxFunction& message_box) {
   // The program ends with its window, whatever code it ends with.
   QApplication::setQuitOnLastWindowClosed(false);
   std::optional<QtForm> form;
@@ -60,12 +57,22 @@ int RunProgram(int argc, char** argv, const forms::FormDesign& design,
     message_box(nullptr, detail::ToQString(app.title), detail::ToQString(EndingMessage(error)));
     return forms::kRunTimeErrorExitCode;
   }
-  QObject::connect(&*form, &QtForm::ended, &application, &QCoreApplication::exit);
   if (!form->Load()) {
     return form->exit_code();
   }
+  // Only a running loop may be told to end: an exit asked for before it runs
+  // would end every later modal loop at once.
+  QObject::connect(&*form, &QtForm::ended, qApp, &QCoreApplication::exit);
   form->show();
   return QApplication::exec();
+}
+
+int RunProgram(int argc, char** argv, const forms::FormDesign& design,
+               forms::FormHandlers& handlers, const forms::AppInfo& app,
+               MessageBoxFunction message_box) {
+  QApplication application(argc, argv);
+  PrepareApplication(application, app);
+  return RunWindow(design, handlers, app, message_box);
 }
 
 }  // namespace rt::qt

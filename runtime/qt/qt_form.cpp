@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 #include <stdexcept>
@@ -71,6 +72,8 @@ QtForm::QtForm(const forms::FormDesign& design, forms::FormHandlers& handlers, f
   for (const auto& line : design.lines) {
     BuildLine(line);
   }
+  // Made now, so that Load knows the window's frame.
+  create();
   // Qt's focus chain follows the widgets' creation, which is the focus order.
   BuildControls();
   SetBuddies();
@@ -127,14 +130,22 @@ QWidget* QtForm::WidgetOf(std::u16string_view name, std::optional<int> index) co
                              Qt::FindDirectChildrenOnly);
 }
 
-// Before the window is first shown the frame is not yet known, and the outer
-// size is the client size.
+// Before the window is first shown, Qt's frame geometry is the client's; the
+// frame that the platform will put around it is known from its native window,
+// made early for this.
+QSize QtForm::OuterSize() const {
+  if (isVisible() || windowHandle() == nullptr) {
+    return frameGeometry().size();
+  }
+  return size().grownBy(windowHandle()->frameMargins());
+}
+
 float QtForm::Width() const {
-  return ToTwips(frameGeometry().width());
+  return ToTwips(OuterSize().width());
 }
 
 float QtForm::Height() const {
-  return ToTwips(frameGeometry().height());
+  return ToTwips(OuterSize().height());
 }
 
 // move() places the outer frame, as Left and Top do.

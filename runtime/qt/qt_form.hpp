@@ -39,6 +39,12 @@ int RunProgram(int argc, char** argv, const forms::FormDesign& design,
                forms::FormHandlers& handlers, const forms::AppInfo& app,
                MessageBoxFunction message_box = ShowModalMessage);
 
+// The life of a program's only window on the application prepared for it:
+// Load before the window is first shown, then the event loop; the exit code as
+// RunProgram returns it.
+int RunWindow(const forms::FormDesign& design, forms::FormHandlers& handlers,
+              const forms::AppInfo& app, const MessageBoxFunction& message_box);
+
 class QtForm final : public QWidget, public forms::FormCore {
   Q_OBJECT
 
@@ -73,7 +79,7 @@ class QtForm final : public QWidget, public forms::FormCore {
 
   void BuildLine(const forms::LineDesign& line);
   void SetBuddies();
-  QMargins FrameMargins() const;
+  QSize OuterSize() const;
 
   MessageBoxFunction message_box_;
   QPixmap picture_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <exception>
 #include <stdexcept>
 #include <string>
@@ -181,10 +182,21 @@ std::unique_ptr<forms::Control> Win32Form::BuildControl(const forms::ControlDesi
 void Win32Form::Layout() {
   std::vector<std::pair<forms::Font, Font>> old_fonts = std::move(fonts_);
   fonts_.clear();
-  RECT outer =
-      detail::OuterRect(ToPixels(design().client_width), ToPixels(design().client_height), dpi_);
+  const SIZE client{ToPixels(design().client_width), ToPixels(design().client_height)};
+  RECT outer = detail::OuterRect(client.cx, client.cy, dpi_);
   SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // Where the frame drawn differs from the one computed for the DPI (Wine
+  // keeps its frame at the system DPI), the client area is made whole by the
+  // difference.
+  RECT actual{};
+  GetClientRect(window_, &actual);
+  if (actual.right != client.cx || actual.bottom != client.cy) {
+    GetWindowRect(window_, &outer);
+    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left + client.cx - actual.right,
+                 outer.bottom - outer.top + client.cy - actual.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   for (auto& native : natives_) {
     const forms::ControlDesign& design = *native.design;
     native.font = FontFor(design.font.value_or(forms::kDefaultFont));
