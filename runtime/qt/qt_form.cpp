@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QFile>
-#include <QFrame>
 #include <QIcon>
 #include <QLabel>
 #include <QPainter>
@@ -68,10 +67,6 @@ QtForm::QtForm(const forms::FormDesign& design, forms::FormHandlers& handlers, f
     picture_ = LoadImageFor(devicePixelRatioF(), ResourcePath(design.picture->image));
     picture_position_ = {ToPixels(design.picture->left), ToPixels(design.picture->top)};
   }
-  // Lines are painted on the window itself, so they go beneath the controls.
-  for (const auto& line : design.lines) {
-    BuildLine(line);
-  }
   // Made now, so that Load knows the window's frame.
   create();
   // Qt's focus chain follows the widgets' creation, which is the focus order.
@@ -84,24 +79,6 @@ QtForm::QtForm(const forms::FormDesign& design, forms::FormHandlers& handlers, f
 }
 
 QtForm::~QtForm() = default;
-
-void QtForm::BuildLine(const forms::LineDesign& line) {
-  auto* frame = new QFrame(this);
-  frame->setObjectName(ToQString(line.name));
-  frame->setFrameShadow(QFrame::Plain);
-  frame->setLineWidth(line.width_pixels);
-  // The thickness is centred on the line's coordinates.
-  int half = line.width_pixels / 2;
-  if (line.y1 == line.y2) {
-    frame->setFrameShape(QFrame::HLine);
-    frame->setGeometry(ToPixels(std::min(line.x1, line.x2)), ToPixels(line.y1) - half,
-                       ToPixels(std::abs(line.x2 - line.x1)), line.width_pixels);
-  } else {
-    frame->setFrameShape(QFrame::VLine);
-    frame->setGeometry(ToPixels(line.x1) - half, ToPixels(std::min(line.y1, line.y2)),
-                       line.width_pixels, ToPixels(std::abs(line.y2 - line.y1)));
-  }
-}
 
 std::unique_ptr<forms::Control> QtForm::BuildControl(const forms::ControlDesign& design) {
   detail::ControlWidget built = detail::MakeControl(design, this);
@@ -180,9 +157,23 @@ void QtForm::Close() {
   emit ended(exit_code());
 }
 
+// Lines and the picture are painted on the window itself, beneath the
+// controls. A line is whole pixels thick, centred on its coordinates.
 void QtForm::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  for (const auto& line : design().lines) {
+    const int half = line.width_pixels / 2;
+    QRect rect;
+    if (line.y1 == line.y2) {
+      rect = QRect(ToPixels(std::min(line.x1, line.x2)), ToPixels(line.y1) - half,
+                   ToPixels(std::abs(line.x2 - line.x1)), line.width_pixels);
+    } else {
+      rect = QRect(ToPixels(line.x1) - half, ToPixels(std::min(line.y1, line.y2)),
+                   line.width_pixels, ToPixels(std::abs(line.y2 - line.y1)));
+    }
+    painter.fillRect(rect, palette().color(QPalette::WindowText));
+  }
   if (!picture_.isNull()) {
-    QPainter painter(this);
     painter.drawPixmap(picture_position_, picture_);
   }
 }

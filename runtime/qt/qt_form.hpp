@@ -77,7 +77,6 @@ class QtForm final : public QWidget, public forms::FormCore {
   void ShowMessage(std::u16string_view caption, std::u16string_view text) override;
   void Close() override;
 
-  void BuildLine(const forms::LineDesign& line);
   void SetBuddies();
   QSize OuterSize() const;
 

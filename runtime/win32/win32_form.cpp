@@ -119,8 +119,13 @@ LRESULT Win32Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
                back_brush_ ? back_brush_.get() : GetSysColorBrush(COLOR_BTNFACE));
       return 1;
     }
-    case WM_PAINT:
-      OnPaint();
+    case WM_PAINT: {
+      Painting painting(window_);
+      Paint(painting.dc());
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wparam));
       return 0;
     case WM_ACTIVATE:
       // Keeps the focused control while another window is active.
@@ -249,9 +254,8 @@ void Win32Form::OnCommand(WORD id, WORD code) {
   }
 }
 
-void Win32Form::OnPaint() {
-  Painting painting(window_);
-  HDC dc = painting.dc();
+// The lines and the picture: what the window draws beneath its controls.
+void Win32Form::Paint(HDC dc) {
   for (const auto& line : design().lines) {
     int thickness = MulDiv(line.width_pixels, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
     int half = thickness / 2;

@@ -76,7 +76,7 @@ class Win32Form final : public forms::FormCore {
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void OnCreate();
   void OnCommand(WORD id, WORD code);
-  void OnPaint();
+  void Paint(HDC dc);
   void OnDpiChanged(UINT dpi, const RECT& suggested);
 
   void Layout();

@@ -103,6 +103,11 @@ class BackendDriver {
   virtual bool HasBorder(const ControlRef& control) = 0;
   // What the control shows: a caption, a text, a list's selected entry.
   virtual std::u16string Shows(const ControlRef& control) = 0;
+  // Whether the user can type into it.
+  virtual bool TakesTyping(const ControlRef& control) = 0;
+  // The window's client area as drawn, controls and all, sampled at a point
+  // in pixels at the layout DPI: what drawing checks read.
+  virtual rt::forms::Rgb WindowPixel(int x, int y) = 0;
   // What a screen reader reads as the control's text: its name for a label,
   // its value for a text box.
   virtual std::u16string ReadAloud(const ControlRef& control) = 0;

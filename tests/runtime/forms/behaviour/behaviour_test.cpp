@@ -2,6 +2,7 @@
 // each backend's test program through its BackendDriver.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -84,6 +85,23 @@ TEST_F(BehaviourTest, TwipsBecomePixelsAtTheWindowsDpiAndFontsTheirSizes) {
   }
 }
 
+// A line is drawn centred on its coordinates across its thickness.
+TEST_F(BehaviourTest, LinesAreDrawnAcrossTheirThickness) {
+  LoadAndShow();
+  const int layout = driver->LayoutDpi();
+  const Rgb window = driver->WindowColour();
+  for (const auto& line : design.lines) {
+    SCOPED_TRACE(rt::forms::DisplayName(line.name));
+    const int x = Pixels(std::min(line.x1, line.x2), layout) + 2;  // clear of the controls
+    const int first = Pixels(line.y1, layout) - line.width_pixels / 2;
+    EXPECT_EQ(driver->WindowPixel(x, first - 1), window);
+    for (int y = first; y < first + line.width_pixels; ++y) {
+      EXPECT_NE(driver->WindowPixel(x, y), window) << "row " << y;
+    }
+    EXPECT_EQ(driver->WindowPixel(x, first + line.width_pixels), window);
+  }
+}
+
 // A back colour shows on labels, text boxes, lists and graphical buttons; a
 // standard button and a label without one keep the standard face.
 TEST_F(BehaviourTest, ColoursShowWhereTheDesignGivesThem) {
@@ -113,6 +131,9 @@ TEST_F(BehaviourTest, TextIsAlignedAsDesignedAndATextBoxsTextSitsAtItsTop) {
       EXPECT_EQ(driver->HasBorder(ref), control.border);
     }
   }
+  EXPECT_EQ(driver->Shows(kCaption), u"<b>Name</b>") << "a caption is not markup";
+  EXPECT_TRUE(driver->TakesTyping(kName));
+  EXPECT_FALSE(driver->TakesTyping(sample::kChoice)) << "a list is chosen from, not typed into";
   // The box is 40 pixels high and its font 16: centred, its text would start
   // about 10 pixels down; at the top, within its frame and margin.
   EXPECT_LE(driver->TextTop(kName), 4);

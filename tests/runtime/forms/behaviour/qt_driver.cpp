@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -105,8 +106,30 @@ class QtDriver final : public BackendDriver {
     }
     return false;
   }
+  // A label that takes its caption for markup shows the markup's text.
   std::u16string Shows(const ControlRef& control) override {
-    return Widget(control)->property("text").toString().toStdU16String();
+    QWidget* widget = Widget(control);
+    QString text = widget->property("text").toString();
+    if (auto* label = qobject_cast<QLabel*>(widget);
+        label != nullptr && (label->textFormat() == Qt::RichText ||
+                             (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(text)))) {
+      text = QTextDocumentFragment::fromHtml(text).toPlainText();
+    }
+    return text.toStdU16String();
+  }
+  bool TakesTyping(const ControlRef& control) override {
+    QWidget* widget = Widget(control);
+    if (auto* list = qobject_cast<QComboBox*>(widget)) {
+      return list->isEditable();
+    }
+    auto* edit = qobject_cast<QLineEdit*>(widget);
+    return edit != nullptr && !edit->isReadOnly();
+  }
+  rt::forms::Rgb WindowPixel(int x, int y) override {
+    const QImage drawn = form_->grab().toImage();
+    const qreal scale = drawn.devicePixelRatio();
+    return ToRgb(
+        drawn.pixelColor(qRound((x + 0.5) * scale - 0.5), qRound((y + 0.5) * scale - 0.5)));
   }
   std::u16string ReadAloud(const ControlRef& control) override {
     QAccessibleInterface* read = QAccessible::queryAccessibleInterface(Widget(control));

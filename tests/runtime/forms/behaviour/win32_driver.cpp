@@ -211,6 +211,26 @@ class Win32Driver final : public BackendDriver {
     return (StyleOf(Window(control)) & WS_BORDER) != 0;
   }
   std::u16string Shows(const ControlRef& control) override { return TextOf(Window(control)); }
+  bool TakesTyping(const ControlRef& control) override {
+    HWND window = Window(control);
+    wchar_t name[16];
+    GetClassNameW(window, name, 16);
+    const LONG_PTR style = StyleOf(window);
+    if (lstrcmpiW(name, L"ComboBox") == 0) {
+      return (style & 3) != CBS_DROPDOWNLIST;
+    }
+    return lstrcmpiW(name, L"Edit") == 0 && (style & ES_READONLY) == 0;
+  }
+  // The window paints itself into the bitmap, its lines and its picture.
+  rt::forms::Rgb WindowPixel(int x, int y) override {
+    RECT client{};
+    GetClientRect(form_->window(), &client);
+    Canvas canvas({client.right, client.bottom});
+    SendMessageW(form_->window(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.dc()), 0);
+    SendMessageW(form_->window(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()),
+                 PRF_CLIENT);
+    return ToRgb(canvas.At(x, y));
+  }
   // A static control's accessible name is its window text, with the
   // platform's own accessibility objects (Wine's oleacc gives none here).
   std::u16string ReadAloud(const ControlRef& control) override { return TextOf(Window(control)); }
