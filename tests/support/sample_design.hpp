@@ -56,6 +56,7 @@ inline rt::forms::FormDesign SampleDesign() {
   c.back().font = rt::forms::Font{u"Arial", 12, false};
   c.back().accessible_name = u"Name";
   c.back().height = 600;
+  c.back().alignment = rt::forms::Alignment::kCenter;
   c.push_back(Control(kDropDownList, u"cboChoice", u"", 1200, 780, 2000, 4));
   c.back().items = {u"One", u"Two", u"Three"};
   c.push_back(Control(kCommandButton, u"cmdWrite", u"Write", 120, 1200, 900, 0));

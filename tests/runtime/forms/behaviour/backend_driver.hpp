@@ -103,6 +103,8 @@ class BackendDriver {
   virtual bool HasBorder(const ControlRef& control) = 0;
   // What the control shows: a caption, a text, a list's selected entry.
   virtual std::u16string Shows(const ControlRef& control) = 0;
+  // The caption of the label a screen reader names the control by.
+  virtual std::u16string NamedBy(const ControlRef& control) = 0;
   // Whether the user can type into it.
   virtual bool TakesTyping(const ControlRef& control) = 0;
   // The window's client area as drawn, controls and all, sampled at a point

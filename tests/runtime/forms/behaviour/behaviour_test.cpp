@@ -110,7 +110,7 @@ TEST_F(BehaviourTest, ColoursShowWhereTheDesignGivesThem) {
   for (const auto& control : design.controls) {
     SCOPED_TRACE(Named(control));
     const ControlRef ref{control.name, control.index};
-    const bool shows = rt::forms::ShowsBackColour(control);
+    const bool shows = control.kind != ControlKind::kCommandButton || control.graphical;
     if (control.back_colour && shows) {
       EXPECT_EQ(driver->BackColour(ref), *control.back_colour);
     } else if (control.kind == ControlKind::kLabel || control.kind == ControlKind::kCommandButton) {
@@ -147,6 +147,13 @@ TEST_F(BehaviourTest, ALabelReadsAloudWhatItShows) {
   driver->Click(sample::kWrite);
   EXPECT_EQ(driver->ReadAloud(sample::kStatus), u"Written");
   EXPECT_EQ(driver->ReadAloud(kCaption), u"<b>Name</b>");
+  for (const auto& control : design.controls) {
+    if (!control.accessible_name.empty()) {
+      EXPECT_NE(driver->NamedBy({control.name, control.index}).find(control.accessible_name),
+                std::u16string::npos)
+          << Named(control);
+    }
+  }
 }
 
 // Keys: focus order, Tab, Shift+Tab, Enter, Space, Escape; clicks.

@@ -52,8 +52,19 @@ class QtDriver final : public BackendDriver {
     form_->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
   }
+  // A window that does show is closed as soon as its loop runs.
   int RunProgram(const rt::forms::FormDesign& design, rt::forms::FormHandlers& handlers,
                  const rt::forms::AppInfo& app) override {
+    QTimer closer;
+    closer.setSingleShot(true);
+    QObject::connect(&closer, &QTimer::timeout, [] {
+      for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (qobject_cast<rt::qt::QtForm*>(window) != nullptr) {
+          window->close();
+        }
+      }
+    });
+    closer.start(0);
     return rt::qt::RunWindow(design, handlers, app, Sink());
   }
 
@@ -96,7 +107,9 @@ class QtDriver final : public BackendDriver {
   int TextTop(const ControlRef& control) override {
     auto* edit = qobject_cast<QLineEdit*>(Widget(control));
     QFontMetrics metrics(edit->font());
-    // The cursor spans the line; its top is the line's.
+    // The text's place is settled as it is painted; the cursor then spans
+    // the line, and its top is the line's.
+    edit->grab();
     return edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().y() -
            metrics.height() / 2;
   }
@@ -116,6 +129,15 @@ class QtDriver final : public BackendDriver {
       text = QTextDocumentFragment::fromHtml(text).toPlainText();
     }
     return text.toStdU16String();
+  }
+  std::u16string NamedBy(const ControlRef& control) override {
+    QWidget* widget = Widget(control);
+    for (auto* label : form_->findChildren<QLabel*>()) {
+      if (label->buddy() == widget) {
+        return label->text().toStdU16String();
+      }
+    }
+    return {};
   }
   bool TakesTyping(const ControlRef& control) override {
     QWidget* widget = Widget(control);

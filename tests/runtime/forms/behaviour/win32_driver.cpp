@@ -106,9 +106,16 @@ class Win32Driver final : public BackendDriver {
   }
   rt::forms::FormCore& form() override { return *form_; }
   void Show() override { form_->Show(); }
+  // A window that does show ends its loop as soon as the loop runs.
   int RunProgram(const rt::forms::FormDesign& design, rt::forms::FormHandlers& handlers,
                  const rt::forms::AppInfo& app) override {
-    return rt::win32::RunProgram(design, handlers, app, Sink());
+    const UINT_PTR closer = SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR timer, DWORD) {
+      KillTimer(nullptr, timer);
+      PostQuitMessage(0);
+    });
+    const int exit_code = rt::win32::RunProgram(design, handlers, app, Sink());
+    KillTimer(nullptr, closer);
+    return exit_code;
   }
 
   std::vector<int> Dpis() override { return {96, 144}; }
@@ -211,6 +218,10 @@ class Win32Driver final : public BackendDriver {
     return (StyleOf(Window(control)) & WS_BORDER) != 0;
   }
   std::u16string Shows(const ControlRef& control) override { return TextOf(Window(control)); }
+  // The label created just before it.
+  std::u16string NamedBy(const ControlRef& control) override {
+    return TextOf(GetWindow(Window(control), GW_HWNDPREV));
+  }
   bool TakesTyping(const ControlRef& control) override {
     HWND window = Window(control);
     wchar_t name[16];
