@@ -69,7 +69,7 @@ int RunWindow(const forms::FormDesign& design, forms::FormHandlers& handlers,
 
 int RunProgram(int argc, char** argv, const forms::FormDesign& design,
                forms::FormHandlers& handlers, const forms::AppInfo& app,
-               MessageBoxFunction message_box) {
+               const MessageBoxFunction& message_box) {
   QApplication application(argc, argv);
   PrepareApplication(application, app);
   return RunWindow(design, handlers, app, message_box);

@@ -37,7 +37,7 @@ void PrepareApplication(QApplication& application, const forms::AppInfo& app);
 // is unloaded or closed, kRunTimeErrorExitCode after a run-time error.
 int RunProgram(int argc, char** argv, const forms::FormDesign& design,
                forms::FormHandlers& handlers, const forms::AppInfo& app,
-               MessageBoxFunction message_box = ShowModalMessage);
+               const MessageBoxFunction& message_box = ShowModalMessage);
 
 // The life of a program's only window on the application prepared for it:
 // Load before the window is first shown, then the event loop; the exit code as

@@ -35,7 +35,7 @@ void ExpectRounded(std::int64_t rounded, Conversion conversion) {
 }
 
 // Currency's scaled value (in ten-thousandths) and the same value as a
-// double round alike, half to even, to a Long and to an Integer.
+// double round alike, half to even, to std::int32_t and to std::int16_t.
 TEST(CurrencyTest, RoundsHalfToEvenOrOverflows) {
   const std::tuple<const char*, std::int64_t, std::int64_t> rows[] = {
       {"HalfDownToEven", 25000, 2},
@@ -43,12 +43,12 @@ TEST(CurrencyTest, RoundsHalfToEvenOrOverflows) {
       {"JustAboveHalf", 5001, 1},
       {"NegativeHalfToEvenZero", -5000, 0},
       {"NegativeHalfUp", -15000, -2},
-      {"SmallestInteger", -327685000, -32768},
-      {"LargestIntegerAndAHalf", 327675000, 32768},
-      {"LargestLongAndJustUnderHalf", 21474836474999LL, 2147483647},
-      {"LargestLongAndAHalf", 21474836475000LL, 2147483648LL},
-      {"SmallestLongAndUnderHalf", -21474836484000LL, -2147483648LL},
-      {"SmallestLongAndOverHalf", -21474836486000LL, -2147483649LL}};
+      {"SmallestInt16", -327685000, -32768},
+      {"LargestInt16AndAHalf", 327675000, 32768},
+      {"LargestInt32AndJustUnderHalf", 21474836474999LL, 2147483647},
+      {"LargestInt32AndAHalf", 21474836475000LL, 2147483648LL},
+      {"SmallestInt32AndUnderHalf", -21474836484000LL, -2147483648LL},
+      {"SmallestInt32AndOverHalf", -21474836486000LL, -2147483649LL}};
   for (const auto& [name, scaled, rounded] : rows) {
     SCOPED_TRACE(name);
     const Currency currency = Currency::FromScaled(scaled);
