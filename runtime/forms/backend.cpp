@@ -1,6 +1,7 @@
 #include "runtime/forms/backend.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace rt::forms {
@@ -29,6 +30,11 @@ const ControlDesign* NamingLabel(const FormDesign& design, const ControlDesign& 
 }
 
 }  // namespace
+
+int TwipsToPixels(double twips, int dpi) {
+  constexpr double kTwipsPerInch = 1440;
+  return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
+}
 
 std::string DisplayName(std::u16string_view name, std::optional<int> index) {
   std::string text;

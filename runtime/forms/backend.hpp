@@ -45,6 +45,12 @@ namespace rt::forms {
 
 inline constexpr int kRunTimeErrorExitCode = 1;
 
+// The DPI that designs are laid out at: 15 twips to the pixel.
+inline constexpr int kLayoutDpi = 96;
+
+// A measure in twips as the nearest whole pixel at `dpi`.
+int TwipsToPixels(double twips, int dpi = kLayoutDpi);
+
 // "name" or "name(index)", as a control is named in messages and by tools.
 // Control names are ASCII identifiers; anything else shows as '?'.
 std::string DisplayName(std::u16string_view name, std::optional<int> index = std::nullopt);

@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <cmath>
 #include <stdexcept>
 
 #include "runtime/forms/backend.hpp"
@@ -185,7 +184,7 @@ void ApplyColours(const forms::ControlDesign& design, QWidget* widget) {
 }  // namespace
 
 int ToPixels(double twips) {
-  return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+  return forms::TwipsToPixels(twips);
 }
 
 QString ToQString(std::u16string_view text) {

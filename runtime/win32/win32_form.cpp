@@ -231,7 +231,7 @@ HFONT Win32Form::FontFor(const forms::Font& font) {
 }
 
 int Win32Form::ToPixels(double twips) const {
-  return static_cast<int>(std::lround(twips * dpi_ / kTwipsPerInch));
+  return forms::TwipsToPixels(twips, static_cast<int>(dpi_));
 }
 
 float Win32Form::ToTwips(int pixels) const {
