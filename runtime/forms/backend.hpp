@@ -17,9 +17,10 @@
 // class from FormCore and implements four things, nothing else:
 //
 //  1. Build a control: BuildControl makes the native control for one design
-//     (geometry at 15 twips per logical pixel or at the window's DPI, font or
-//     its stand-in, colours where ShowsBackColour says so, alignment with the
-//     text at the top, border) and returns the Control that handlers reach it
+//     (geometry by TwipsToPixels, at kLayoutDpi when the toolkit scales
+//     logical pixels itself or else at the window's DPI; the font or its
+//     stand-in; colours where ShowsBackColour says so; alignment, with a text
+//     box's text at the top; border) and returns the Control that handlers reach it
 //     through, made from TextControl or ListControl. The core calls it once
 //     per control, in CreationOrder, from BuildControls; the native focus
 //     chain then follows the controls' creation, which is the focus order.
@@ -41,6 +42,9 @@
 // event handling: whatever it runs on behalf of the window goes through
 // Dispatch, which turns an exception into the run-time error's message and
 // ends the program with kRunTimeErrorExitCode.
+//
+// tests/runtime/forms/behaviour checks all of this on every backend: a new
+// backend adds its BackendDriver there and runs the same suite.
 namespace rt::forms {
 
 inline constexpr int kRunTimeErrorExitCode = 1;
