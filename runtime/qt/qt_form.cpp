@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "runtime/qt/frame_before_show.hpp"
 #include "runtime/qt/qt_controls.hpp"
 
 namespace rt::qt {
@@ -69,6 +70,10 @@ QtForm::QtForm(const forms::FormDesign& design, forms::FormHandlers& handlers, f
   }
   // Made now, so that Load knows the window's frame.
   create();
+  frame_before_show_ = detail::FrameBeforeShow(*this);
+  // Qt places a window that is not shown yet by its frame only where the
+  // platform itself knows the frame; elsewhere it places the client area.
+  place_client_ = windowHandle()->frameMargins().isNull();
   // Qt's focus chain follows the widgets' creation, which is the focus order.
   BuildControls();
   SetBuddies();
@@ -114,7 +119,7 @@ QSize QtForm::OuterSize() const {
   if (isVisible() || windowHandle() == nullptr) {
     return frameGeometry().size();
   }
-  return size().grownBy(windowHandle()->frameMargins());
+  return size().grownBy(frame_before_show_);
 }
 
 float QtForm::Width() const {
@@ -125,13 +130,27 @@ float QtForm::Height() const {
   return ToTwips(OuterSize().height());
 }
 
-// move() places the outer frame, as Left and Top do.
+// Left and Top place the outer frame, as move() does once Qt knows the frame.
+QPoint QtForm::FramePosition() const {
+  if (isVisible() || !place_client_) {
+    return frameGeometry().topLeft();
+  }
+  return pos() - QPoint(frame_before_show_.left(), frame_before_show_.top());
+}
+
+void QtForm::MoveFrameTo(QPoint at) {
+  if (!isVisible() && place_client_) {
+    at += QPoint(frame_before_show_.left(), frame_before_show_.top());
+  }
+  move(at);
+}
+
 void QtForm::SetLeft(float twips) {
-  move(ToPixels(twips), frameGeometry().y());
+  MoveFrameTo({ToPixels(twips), FramePosition().y()});
 }
 
 void QtForm::SetTop(float twips) {
-  move(frameGeometry().x(), ToPixels(twips));
+  MoveFrameTo({FramePosition().x(), ToPixels(twips)});
 }
 
 float QtForm::ScreenWidth() const {

@@ -79,10 +79,14 @@ class QtForm final : public QWidget, public forms::FormCore {
 
   void SetBuddies();
   QSize OuterSize() const;
+  QPoint FramePosition() const;
+  void MoveFrameTo(QPoint at);
 
   MessageBoxFunction message_box_;
   QPixmap picture_;
   QPoint picture_position_;
+  QMargins frame_before_show_;
+  bool place_client_ = false;
 };
 
 }  // namespace rt::qt
