@@ -97,6 +97,11 @@ LRESULT CALLBACK Watch(int code, WPARAM wparam, LPARAM lparam) {
   return CallNextHookEx(hook, code, wparam, lparam);
 }
 
+VOID CALLBACK EndLoop(HWND /*window*/, UINT /*message*/, UINT_PTR timer, DWORD /*time*/) {
+  KillTimer(nullptr, timer);
+  PostQuitMessage(0);
+}
+
 class Win32Driver final : public BackendDriver {
  public:
   void Open(const rt::forms::FormDesign& design, rt::forms::FormHandlers& handlers,
@@ -109,10 +114,7 @@ class Win32Driver final : public BackendDriver {
   // A window that does show ends its loop as soon as the loop runs.
   int RunProgram(const rt::forms::FormDesign& design, rt::forms::FormHandlers& handlers,
                  const rt::forms::AppInfo& app) override {
-    const UINT_PTR closer = SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR timer, DWORD) {
-      KillTimer(nullptr, timer);
-      PostQuitMessage(0);
-    });
+    const UINT_PTR closer = SetTimer(nullptr, 0, 0, EndLoop);
     const int exit_code = rt::win32::RunProgram(design, handlers, app, Sink());
     KillTimer(nullptr, closer);
     return exit_code;
