@@ -85,6 +85,10 @@ class BackendDriver {
 
   // Measures in pixels at the layout DPI; rectangles in the window's client area.
   virtual PixelRect ClientArea() = 0;
+  // The window's outer frame on the screen.
+  virtual PixelRect OuterFrame() = 0;
+  // The primary screen of the platform the tests run on, as its setup makes it.
+  virtual PixelRect KnownScreen() = 0;
   virtual PixelRect Geometry(const ControlRef& control) = 0;
   virtual SeenFont FontOf(const ControlRef& control) = 0;
   // The face that stands in for a designed family on this backend.

@@ -252,12 +252,19 @@ TEST_F(BehaviourTest, AClickReachesItsHandlerAndEndsTheProgramAsItSays) {
 // with; Load sees the primary screen.
 TEST_F(BehaviourTest, LoadSeesTheScreenAndTheOuterSizeTheWindowShowsWith) {
   LoadAndShow();
-  const rt::forms::Form& form = driver->form();
-  EXPECT_EQ(handlers.screen, (std::pair{form.ScreenWidth(), form.ScreenHeight()}));
-  EXPECT_GT(handlers.screen.first, 0.0F);
-  EXPECT_EQ(handlers.size_at_load, (std::pair{form.Width(), form.Height()}));
-  EXPECT_GE(form.Width(), static_cast<float>(design.client_width));
-  EXPECT_GE(form.Height(), static_cast<float>(design.client_height));
+  rt::forms::Form& form = driver->form();
+  const PixelRect screen = driver->KnownScreen();
+  const auto twips = [](int pixels) { return static_cast<float>(pixels * 15); };
+  EXPECT_EQ(handlers.screen, (std::pair{twips(screen.width), twips(screen.height)}));
+  const PixelRect outer = driver->OuterFrame();
+  EXPECT_EQ(handlers.size_at_load, (std::pair{twips(outer.width), twips(outer.height)}));
+  EXPECT_EQ((std::pair{form.Width(), form.Height()}), handlers.size_at_load);
+  EXPECT_GE(outer.width, driver->ClientArea().width);
+  // Left and Top place the frame, to the nearest pixel.
+  form.SetLeft(-450.0F);
+  form.SetTop(1507.0F);
+  EXPECT_EQ((std::pair{driver->OuterFrame().left, driver->OuterFrame().top}),
+            (std::pair{-30, 100}));
   EXPECT_EQ(driver->form().control(sample::kChoice).Text(), u"Two");
 }
 

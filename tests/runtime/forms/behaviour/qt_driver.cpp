@@ -73,6 +73,12 @@ class QtDriver final : public BackendDriver {
   int LayoutDpi() override { return 96; }
 
   PixelRect ClientArea() override { return Rect(form_->rect()); }
+  PixelRect OuterFrame() override { return Rect(form_->frameGeometry()); }
+  // The offscreen platform's screen is 800 by 800 device pixels.
+  PixelRect KnownScreen() override {
+    const int side = qRound(800 / qApp->devicePixelRatio());
+    return {0, 0, side, side};
+  }
   PixelRect Geometry(const ControlRef& control) override {
     return Rect(Widget(control)->geometry());
   }

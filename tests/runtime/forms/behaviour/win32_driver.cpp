@@ -133,6 +133,13 @@ class Win32Driver final : public BackendDriver {
     GetClientRect(form_->window(), &rect);
     return {rect.left, rect.top, rect.right, rect.bottom};
   }
+  PixelRect OuterFrame() override {
+    RECT rect{};
+    GetWindowRect(form_->window(), &rect);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+  }
+  // Wine's null graphics driver has one 1024 by 768 screen.
+  PixelRect KnownScreen() override { return {0, 0, 1024, 768}; }
   PixelRect Geometry(const ControlRef& control) override {
     RECT rect{};
     GetWindowRect(Window(control), &rect);
