@@ -3,9 +3,9 @@
 # and only those that are missing. Usage: install-deps.sh [run|test]
 set -euo pipefail
 
-build=(g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+build=(g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
   fonts-liberation fonts-dejavu-core)
-display=(xvfb xauth xdotool x11-utils imagemagick python3 python3-xlib)
+display=(xvfb xauth xdotool x11-utils imagemagick python3 python3-xlib openbox)
 # The accessibility bus and a private D-Bus session to run it on.
 a11y=(dbus at-spi2-core python3-gi gir1.2-atspi-2.0)
 # A headless Wayland compositor and Qt's Wayland platform.

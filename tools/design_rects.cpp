@@ -1,6 +1,6 @@
 // Writes the windows' titles and their controls' client-area rectangles in
-// pixels, as the Qt backend places them, to a JSON file, for the scripts that
-// drive the real programs with the mouse.
+// pixels at 96 dpi, as the backends place them, to a JSON file, for the
+// scripts that drive the real programs with the mouse.
 //
 // usage: design_rects OUTPUT.json
 #include <QFile>
@@ -10,24 +10,20 @@
 
 #include "Corvel/frm_corvel.hpp"
 #include "Pellam/frm_pellam.hpp"
-#include "runtime/qt/qt_controls.hpp"
+#include "runtime/forms/backend.hpp"
 
 namespace {
 
-using rt::qt::detail::ToPixels;
-using rt::qt::detail::ToQString;
+using rt::forms::TwipsToPixels;
 
 QJsonObject Describe(const rt::forms::FormDesign& design) {
   QJsonObject controls;
   for (const auto& control : design.controls) {
-    QString name = ToQString(control.name);
-    if (control.index) {
-      name += QStringLiteral("(%1)").arg(*control.index);
-    }
-    controls[name] = QJsonArray{ToPixels(control.left), ToPixels(control.top),
-                                ToPixels(control.width), ToPixels(control.height)};
+    controls[QString::fromStdString(rt::forms::DisplayName(control.name, control.index))] =
+        QJsonArray{TwipsToPixels(control.left), TwipsToPixels(control.top),
+                   TwipsToPixels(control.width), TwipsToPixels(control.height)};
   }
-  return {{"title", ToQString(design.caption)}, {"controls", controls}};
+  return {{"title", QString::fromStdU16String(design.caption)}, {"controls", controls}};
 }
 
 }  // namespace

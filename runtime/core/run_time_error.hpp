@@ -8,8 +8,8 @@
 
 namespace rt {
 
-// The run-time errors this runtime raises, with their classic numbers and
-// texts.
+// The run-time errors this runtime raises, each with the number and the text
+// that its message shows.
 enum class ErrorNumber : std::int32_t {
   kInvalidProcedureCall = 5,
   kOverflow = 6,

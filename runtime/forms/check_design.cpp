@@ -2,24 +2,14 @@
 #include <stdexcept>
 #include <string>
 
+#include "runtime/forms/backend.hpp"
 #include "runtime/forms/form.hpp"
 
 namespace rt::forms {
 namespace {
 
-// Control names are ASCII identifiers; anything else is shown as '?'.
 std::string Printable(const ControlRef& ref) {
-  std::string text;
-  for (char16_t c : ref.name) {
-    text += c < 0x80 ? static_cast<char>(c) : '?';
-  }
-  if (ref.index) {
-    // Appended piece by piece: GCC 12 warns of a false overlap in "(" + ....
-    text += '(';
-    text += std::to_string(*ref.index);
-    text += ')';
-  }
-  return text;
+  return DisplayName(ref.name, ref.index);
 }
 
 }  // namespace

@@ -24,8 +24,7 @@ struct Font {
   friend bool operator==(const Font&, const Font&) = default;
 };
 
-// The font of a control whose design names none, as the forms that these
-// designs were laid out for used it.
+// The font of a control whose design names none.
 inline const Font kDefaultFont{u"MS Sans Serif", 8.25, false};
 
 enum class ControlKind { kLabel, kTextBox, kCommandButton, kDropDownList };

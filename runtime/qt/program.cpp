@@ -45,21 +45,19 @@ void PrepareApplication(QApplication& application, const forms::AppInfo& app) {
   // Controls without a font of their own, and message boxes, use the forms'
   // default font; the platform's own default is then never loaded.
   QApplication::setFont(detail::ToQFont(forms::kDefaultFont));
+  detail::InstallAccessibleLabels();
 }
 
-int RunProgram(int argc, char** argv, const forms::FormDesign& design,
-               forms::FormHandlers& handlers, const forms::AppInfo& app,
-               MessageBoxFunction message_box) {
-  QApplication application(argc, argv);
-  PrepareApplication(application, app);
+int RunWindow(const forms::FormDesign& design, forms::FormHandlers& handlers,
+              const forms::AppInfo& app, const MessageBoxFunction& message_box) {
   // The program ends with its window, whatever code it ends with.
   QApplication::setQuitOnLastWindowClosed(false);
   std::optional<QtForm> form;
   try {
-    form.emplace(design, handlers, app);
+    form.emplace(design, handlers, app, message_box);
   } catch (const std::exception& error) {  // a design the window cannot be built from
     message_box(nullptr, detail::ToQString(app.title), detail::ToQString(EndingMessage(error)));
-    return kRunTimeErrorExitCode;
+    return forms::kRunTimeErrorExitCode;
   }
   if (!app.desktop_id.empty()) {
     // X11 takes every window's WM_CLASS from the application's name as it is
@@ -69,13 +67,22 @@ int RunProgram(int argc, char** argv, const forms::FormDesign& design,
     form->winId();
     QApplication::setApplicationName(detail::ToQString(app.title));
   }
-  form->SetMessageBox(std::move(message_box));
-  QObject::connect(&*form, &QtForm::ended, &application, &QCoreApplication::exit);
   if (!form->Load()) {
-    return form->exitCode();
+    return form->exit_code();
   }
+  // Only a running loop may be told to end: an exit asked for before it runs
+  // would end every later modal loop at once.
+  QObject::connect(&*form, &QtForm::ended, qApp, &QCoreApplication::exit);
   form->show();
   return QApplication::exec();
+}
+
+int RunProgram(int argc, char** argv, const forms::FormDesign& design,
+               forms::FormHandlers& handlers, const forms::AppInfo& app,
+               const MessageBoxFunction& message_box) {
+  QApplication application(argc, argv);
+  PrepareApplication(application, app);
+  return RunWindow(design, handlers, app, message_box);
 }
 
 }  // namespace rt::qt

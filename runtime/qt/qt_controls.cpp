@@ -1,13 +1,16 @@
 #include "runtime/qt/qt_controls.hpp"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <cmath>
 #include <stdexcept>
+
+#include "runtime/forms/backend.hpp"
 
 namespace rt::qt::detail {
 namespace {
@@ -28,43 +31,76 @@ Qt::Alignment Horizontal(forms::Alignment alignment) {
   return Qt::AlignLeft;
 }
 
-[[noreturn]] void NotAList() {
-  throw std::logic_error("only a drop-down list has a list index");
-}
-
 // A label's or button's Caption, or a text box's Text: all three widgets hold
 // their text the same way.
 template <typename Widget>
-class TextControl final : public forms::Control {
+class WidgetText final : public forms::TextControl {
  public:
-  explicit TextControl(Widget* widget) : widget_(widget) {}
+  explicit WidgetText(Widget* widget) : widget_(widget) {}
   std::u16string Text() const override { return widget_->text().toStdU16String(); }
   void SetText(std::u16string_view text) override { widget_->setText(ToQString(text)); }
-  int ListIndex() const override { NotAList(); }
-  void SetListIndex(int) override { NotAList(); }
 
  private:
   Widget* widget_;
 };
 
-class ListControl final : public forms::Control {
+class ComboBoxList final : public forms::ListControl {
  public:
-  explicit ListControl(QComboBox* list) : list_(list) {}
+  explicit ComboBoxList(QComboBox* list) : list_(list) {}
   std::u16string Text() const override { return list_->currentText().toStdU16String(); }
-  void SetText(std::u16string_view) override {
-    throw std::logic_error("a drop-down list's text is its selected entry");
-  }
   int ListIndex() const override { return list_->currentIndex(); }
-  void SetListIndex(int index) override {
-    if (index < -1 || index >= list_->count()) {
-      throw std::out_of_range("no such entry in the drop-down list");
-    }
-    list_->setCurrentIndex(index);
-  }
 
  private:
+  int Count() const override { return list_->count(); }
+  void Select(int index) override { list_->setCurrentIndex(index); }
+
   QComboBox* list_;
 };
+
+// Enter on a focused button clicks it, as Space does; no button is the
+// window's default, so Enter elsewhere clicks nothing.
+class FormButton final : public QPushButton {
+ public:
+  FormButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {
+    setAutoDefault(false);
+  }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        event->modifiers() == Qt::NoModifier) {
+      click();
+      return;
+    }
+    QPushButton::keyPressEvent(event);
+  }
+};
+
+// What a screen reader reads of a label that names nothing: exactly what it
+// shows, an empty text while it shows nothing. Qt's own interface would fall
+// back to the caption of the label that names it, which a listener could not
+// tell apart from a value of that text; that caption stays its name's source
+// through the Labelled relation.
+class ShownTextAccessible final : public QAccessibleWidget {
+ public:
+  explicit ShownTextAccessible(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+  QString text(QAccessible::Text which) const override {
+    if (which == QAccessible::Name) {
+      return static_cast<QLabel*>(widget())->text();
+    }
+    return QAccessibleWidget::text(which);
+  }
+};
+
+constexpr char kShowsItsText[] = "rtShowsItsText";
+
+QAccessibleInterface* ShownTextFactory(const QString& /*class_name*/, QObject* object) {
+  auto* label = qobject_cast<QLabel*>(object);
+  if (label != nullptr && label->property(kShowsItsText).toBool()) {
+    return new ShownTextAccessible(label);
+  }
+  return nullptr;
+}
 
 // Colour roles that each kind paints its background and text with.
 struct Roles {
@@ -87,18 +123,19 @@ ControlWidget MakeWidget(const forms::ControlDesign& design, QWidget* parent) {
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
         label->setLineWidth(1);
       }
-      return {label, std::make_unique<TextControl<QLabel>>(label)};
+      // A label that names another control keeps Qt's interface, which
+      // carries that relation.
+      label->setProperty(kShowsItsText, design.buddy.empty());
+      return {label, std::make_unique<WidgetText<QLabel>>(label)};
     }
     case forms::ControlKind::kTextBox: {
       auto* edit = new QLineEdit(text, parent);
-      edit->setAlignment(Horizontal(design.alignment) | Qt::AlignVCenter);
-      return {edit, std::make_unique<TextControl<QLineEdit>>(edit)};
+      edit->setAlignment(Horizontal(design.alignment) | Qt::AlignTop);
+      return {edit, std::make_unique<WidgetText<QLineEdit>>(edit)};
     }
     case forms::ControlKind::kCommandButton: {
-      auto* button = new QPushButton(text, parent);
-      // A plain window has no default button: Enter in a text box clicks nothing.
-      button->setAutoDefault(false);
-      return {button, std::make_unique<TextControl<QPushButton>>(button)};
+      auto* button = new FormButton(text, parent);
+      return {button, std::make_unique<WidgetText<QPushButton>>(button)};
     }
     case forms::ControlKind::kDropDownList: {
       auto* list = new QComboBox(parent);
@@ -107,7 +144,7 @@ ControlWidget MakeWidget(const forms::ControlDesign& design, QWidget* parent) {
         list->addItem(ToQString(item));
       }
       list->setCurrentIndex(-1);
-      return {list, std::make_unique<ListControl>(list)};
+      return {list, std::make_unique<ComboBoxList>(list)};
     }
   }
   throw std::invalid_argument("unknown control kind");
@@ -135,8 +172,7 @@ void ApplyColours(const forms::ControlDesign& design, QWidget* widget) {
     widget->setAutoFillBackground(true);
     palette.setColor(roles.back, QApplication::palette().color(QPalette::Button));
   }
-  bool shows_back = design.kind != forms::ControlKind::kCommandButton || design.graphical;
-  if (design.back_colour && shows_back) {
+  if (design.back_colour && forms::ShowsBackColour(design)) {
     palette.setColor(roles.back, ToQColor(*design.back_colour));
   }
   if (design.fore_colour) {
@@ -148,7 +184,7 @@ void ApplyColours(const forms::ControlDesign& design, QWidget* widget) {
 }  // namespace
 
 int ToPixels(double twips) {
-  return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+  return forms::TwipsToPixels(twips);
 }
 
 QString ToQString(std::u16string_view text) {
@@ -160,6 +196,10 @@ QFont ToQFont(const forms::Font& font) {
   result.setPointSizeF(font.points);
   result.setBold(font.bold);
   return result;
+}
+
+void InstallAccessibleLabels() {
+  QAccessible::installFactory(ShownTextFactory);
 }
 
 ControlWidget MakeControl(const forms::ControlDesign& design, QWidget* parent) {

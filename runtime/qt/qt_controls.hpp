@@ -25,7 +25,11 @@ struct ControlWidget {
 };
 
 // Builds the widget (a child of parent) with its geometry, font, colours,
-// alignment and accessible name; a button's clicks are the caller's to connect.
+// alignment (text at the top) and accessible name; a button's clicks, Enter
+// on it included, are the caller's to connect.
+// Labels that name no other control read to a screen reader as they show.
+void InstallAccessibleLabels();
+
 ControlWidget MakeControl(const forms::ControlDesign& design, QWidget* parent);
 
 }  // namespace rt::qt::detail

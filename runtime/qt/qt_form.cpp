@@ -2,21 +2,19 @@
 
 #include <QCloseEvent>
 #include <QFile>
-#include <QFrame>
 #include <QIcon>
 #include <QImageReader>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
-#include <exception>
 #include <stdexcept>
 #include <utility>
-#include <vector>
 
-#include "runtime/core/run_time_error.hpp"
+#include "runtime/qt/frame_before_show.hpp"
 #include "runtime/qt/qt_controls.hpp"
 
 namespace rt::qt {
@@ -53,23 +51,15 @@ QPixmap LoadImageFor(qreal device_pixel_ratio, const QString& path) {
   return ReadPng(path);
 }
 
-QString ObjectName(const forms::ControlDesign& design) {
-  QString name = ToQString(design.name);
-  if (design.index) {
-    name += QStringLiteral("(%1)").arg(*design.index);
-  }
-  return name;
-}
-
 float ToTwips(int pixels) {
   return static_cast<float>(pixels * detail::kTwipsPerPixel);
 }
 
 }  // namespace
 
-QtForm::QtForm(const forms::FormDesign& design, forms::FormHandlers& handlers, forms::AppInfo app)
-    : handlers_(handlers), app_(std::move(app)) {
-  forms::CheckDesign(design, handlers);
+QtForm::QtForm(const forms::FormDesign& design, forms::FormHandlers& handlers, forms::AppInfo app,
+               MessageBoxFunction message_box)
+    : FormCore(design, handlers, std::move(app)), message_box_(std::move(message_box)) {
   setObjectName(ToQString(design.name));
   setWindowTitle(ToQString(design.caption));
   // The designs are laid out for one size; a fixed border keeps them whole.
@@ -88,127 +78,89 @@ QtForm::QtForm(const forms::FormDesign& design, forms::FormHandlers& handlers, f
     picture_ = LoadImageFor(devicePixelRatioF(), ResourcePath(design.picture->image));
     picture_position_ = {ToPixels(design.picture->left), ToPixels(design.picture->top)};
   }
-  // Lines are painted on the window itself, so they go beneath the controls.
-  for (const auto& line : design.lines) {
-    BuildLine(line);
+  // Made now, so that Load knows the window's frame.
+  create();
+  frame_before_show_ = detail::FrameBeforeShow(*this);
+  // Qt places a window that is not shown yet by its frame only where the
+  // platform itself knows the frame; elsewhere it places the client area.
+  place_client_ = windowHandle()->frameMargins().isNull();
+  // Qt's focus chain follows the widgets' creation, which is the focus order.
+  BuildControls();
+  SetBuddies();
+  // Given now, the focus is taken up when the window first becomes active.
+  if (const forms::ControlDesign* first = FirstFocus()) {
+    WidgetOf(first->name, first->index)->setFocus();
   }
-  for (const auto& control : design.controls) {
-    BuildControl(control);
-  }
-  SetBuddies(design);
-  SetFocusOrder(design);
 }
 
 QtForm::~QtForm() = default;
 
-void QtForm::SetMessageBox(MessageBoxFunction message_box) {
-  message_box_ = std::move(message_box);
-}
-
-void QtForm::BuildLine(const forms::LineDesign& line) {
-  auto* frame = new QFrame(this);
-  frame->setObjectName(ToQString(line.name));
-  frame->setFrameShadow(QFrame::Plain);
-  frame->setLineWidth(line.width_pixels);
-  // The thickness is centred on the line's coordinates.
-  int half = line.width_pixels / 2;
-  if (line.y1 == line.y2) {
-    frame->setFrameShape(QFrame::HLine);
-    frame->setGeometry(ToPixels(std::min(line.x1, line.x2)), ToPixels(line.y1) - half,
-                       ToPixels(std::abs(line.x2 - line.x1)), line.width_pixels);
-  } else {
-    frame->setFrameShape(QFrame::VLine);
-    frame->setGeometry(ToPixels(line.x1) - half, ToPixels(std::min(line.y1, line.y2)),
-                       line.width_pixels, ToPixels(std::abs(line.y2 - line.y1)));
-  }
-}
-
-void QtForm::BuildControl(const forms::ControlDesign& design) {
+std::unique_ptr<forms::Control> QtForm::BuildControl(const forms::ControlDesign& design) {
   detail::ControlWidget built = detail::MakeControl(design, this);
-  built.widget->setObjectName(ObjectName(design));
+  built.widget->setObjectName(
+      QString::fromStdString(forms::DisplayName(design.name, design.index)));
   if (auto* button = qobject_cast<QPushButton*>(built.widget)) {
-    connect(button, &QPushButton::clicked, this, [this, name = design.name, index = design.index] {
-      Dispatch([&] { handlers_.Click(*this, name, index); });
-    });
+    connect(button, &QPushButton::clicked, this, [this, &design] { Click(design); });
   }
-  controls_.emplace(Key{design.name, design.index}, Built{std::move(built.control), built.widget});
+  return std::move(built.control);
 }
 
-void QtForm::SetBuddies(const forms::FormDesign& design) {
-  for (const auto& control : design.controls) {
-    if (control.buddy.empty()) {
-      continue;
-    }
-    qobject_cast<QLabel*>(widgetOf(control.name, control.index))->setBuddy(widgetOf(control.buddy));
-  }
-}
-
-void QtForm::SetFocusOrder(const forms::FormDesign& design) {
-  std::vector<const forms::ControlDesign*> stops;
-  for (const auto& control : design.controls) {
-    if (control.tab_index) {
-      stops.push_back(&control);
+void QtForm::SetBuddies() {
+  for (const auto& control : design().controls) {
+    if (!control.buddy.empty()) {
+      qobject_cast<QLabel*>(WidgetOf(control.name, control.index))
+          ->setBuddy(WidgetOf(control.buddy));
     }
   }
-  std::ranges::sort(stops, {}, [](const auto* control) { return *control->tab_index; });
-  QWidget* previous = nullptr;
-  for (const auto* stop : stops) {
-    QWidget* widget = widgetOf(stop->name, stop->index);
-    if (previous != nullptr) {
-      setTabOrder(previous, widget);
-    }
-    previous = widget;
+}
+
+QWidget* QtForm::WidgetOf(std::u16string_view name, std::optional<int> index) const {
+  if (Find(name, index) == nullptr) {
+    return nullptr;
   }
-  // Given now, the focus is taken up when the window first becomes active.
-  if (!stops.empty()) {
-    widgetOf(stops.front()->name, stops.front()->index)->setFocus();
+  return findChild<QWidget*>(QString::fromStdString(forms::DisplayName(name, index)),
+                             Qt::FindDirectChildrenOnly);
+}
+
+// Before the window is first shown, Qt's frame geometry is the client's; the
+// frame that the platform will put around it is known from its native window,
+// made early for this.
+QSize QtForm::OuterSize() const {
+  if (isVisible() || windowHandle() == nullptr) {
+    return frameGeometry().size();
   }
+  return size().grownBy(frame_before_show_);
 }
 
-bool QtForm::Load() {
-  Dispatch([this] { handlers_.Load(*this); });
-  return !ended_;
-}
-
-QWidget* QtForm::widgetOf(std::u16string_view name, std::optional<int> index) const {
-  auto found = controls_.find(Key{std::u16string(name), index});
-  return found == controls_.end() ? nullptr : found->second.widget;
-}
-
-forms::Control& QtForm::Lookup(std::u16string_view name, std::optional<int> index) {
-  auto found = controls_.find(Key{std::u16string(name), index});
-  if (found == controls_.end()) {
-    throw std::out_of_range("no such control: " + ToQString(name).toStdString() +
-                            (index ? "(" + std::to_string(*index) + ")" : ""));
-  }
-  return *found->second.control;
-}
-
-forms::Control& QtForm::control(std::u16string_view name) {
-  return Lookup(name, std::nullopt);
-}
-
-forms::Control& QtForm::control(std::u16string_view name, int index) {
-  return Lookup(name, index);
-}
-
-// Before the window is first shown the frame is not yet known, and the outer
-// size is the client size.
 float QtForm::Width() const {
-  return ToTwips(frameGeometry().width());
+  return ToTwips(OuterSize().width());
 }
 
 float QtForm::Height() const {
-  return ToTwips(frameGeometry().height());
+  return ToTwips(OuterSize().height());
 }
 
-// move() places the outer frame, as Left and Top do.
+// Left and Top place the outer frame, as move() does once Qt knows the frame.
+QPoint QtForm::FramePosition() const {
+  if (isVisible() || !place_client_) {
+    return frameGeometry().topLeft();
+  }
+  return pos() - QPoint(frame_before_show_.left(), frame_before_show_.top());
+}
+
+void QtForm::MoveFrameTo(QPoint at) {
+  if (!isVisible() && place_client_) {
+    at += QPoint(frame_before_show_.left(), frame_before_show_.top());
+  }
+  move(at);
+}
+
 void QtForm::SetLeft(float twips) {
-  move(ToPixels(twips), frameGeometry().y());
+  MoveFrameTo({ToPixels(twips), FramePosition().y()});
 }
 
 void QtForm::SetTop(float twips) {
-  move(frameGeometry().x(), ToPixels(twips));
+  MoveFrameTo({FramePosition().x(), ToPixels(twips)});
 }
 
 float QtForm::ScreenWidth() const {
@@ -219,44 +171,40 @@ float QtForm::ScreenHeight() const {
   return ToTwips(screen()->geometry().height());
 }
 
-void QtForm::MsgBox(std::u16string_view text) {
-  message_box_(this, ToQString(app_.title), ToQString(text));
+void QtForm::ShowMessage(std::u16string_view caption, std::u16string_view text) {
+  message_box_(isVisible() ? this : nullptr, ToQString(caption), ToQString(text));
 }
 
-void QtForm::Unload() {
-  close();
-}
-
+// Closed by the user or the system.
 void QtForm::closeEvent(QCloseEvent* event) {
   event->accept();
   End(0);
 }
 
+void QtForm::Close() {
+  hide();
+  emit ended(exit_code());
+}
+
+// Lines and the picture are painted on the window itself, beneath the
+// controls. A line is whole pixels thick, centred on its coordinates.
 void QtForm::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  for (const auto& line : design().lines) {
+    const int half = line.width_pixels / 2;
+    QRect rect;
+    if (line.y1 == line.y2) {
+      rect = QRect(ToPixels(std::min(line.x1, line.x2)), ToPixels(line.y1) - half,
+                   ToPixels(std::abs(line.x2 - line.x1)), line.width_pixels);
+    } else {
+      rect = QRect(ToPixels(line.x1) - half, ToPixels(std::min(line.y1, line.y2)),
+                   line.width_pixels, ToPixels(std::abs(line.y2 - line.y1)));
+    }
+    painter.fillRect(rect, palette().color(QPalette::WindowText));
+  }
   if (!picture_.isNull()) {
-    QPainter painter(this);
     painter.drawPixmap(picture_position_, picture_);
   }
-}
-
-// No handler traps errors: a run-time error ends the program with its message.
-// Nothing may escape into Qt's event loop, which is not exception-safe.
-template <typename Handler>
-void QtForm::Dispatch(Handler&& handler) {
-  if (auto message = Trapped(std::forward<Handler>(handler))) {
-    message_box_(isVisible() ? this : nullptr, ToQString(app_.title), ToQString(*message));
-    End(kRunTimeErrorExitCode);
-  }
-}
-
-void QtForm::End(int exit_code) {
-  if (ended_) {
-    return;
-  }
-  ended_ = true;
-  exit_code_ = exit_code;
-  hide();
-  emit ended(exit_code);
 }
 
 }  // namespace rt::qt

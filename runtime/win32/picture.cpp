@@ -3,9 +3,12 @@
 #include <wincodec.h>
 #include <wrl/client.h>
 
+#include <algorithm>
 #include <stdexcept>
+#include <string>
 
-#include "runtime/win32/gdi_handles.hpp"
+#include "runtime/core/ansi_codec.hpp"
+#include "runtime/win32/picture.hpp"
 
 namespace rt::win32 {
 namespace {
@@ -37,6 +40,22 @@ class ComApartment {
  private:
   bool initialised_;
 };
+
+HINSTANCE Instance() {
+  return GetModuleHandleW(nullptr);
+}
+
+// The bytes of an RCDATA resource, empty when the program has none.
+std::span<const std::byte> Resource(const std::u16string& name) {
+  HRSRC found = FindResourceW(Instance(), reinterpret_cast<const wchar_t*>(name.c_str()),
+                              MAKEINTRESOURCEW(10));  // RT_RCDATA
+  HGLOBAL loaded = found ? LoadResource(Instance(), found) : nullptr;
+  const void* bytes = loaded ? LockResource(loaded) : nullptr;
+  if (bytes == nullptr) {
+    return {};
+  }
+  return {static_cast<const std::byte*>(bytes), SizeofResource(Instance(), found)};
+}
 
 }  // namespace
 
@@ -85,6 +104,38 @@ Picture DecodeImage(std::span<const std::byte> bytes) {
   Check(converter->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(pixels)),
         "pixels");
   return picture;
+}
+
+Picture LoadPicture(const forms::ImageRef& image, UINT dpi) {
+  if (dpi > USER_DEFAULT_SCREEN_DPI) {
+    std::u16string doubled = image.resource;
+    doubled.insert(std::min(doubled.rfind(u'.'), doubled.size()), u"@2x");
+    if (auto bytes = Resource(doubled); !bytes.empty()) {
+      Picture picture = DecodeImage(bytes);
+      picture.scale = 2;
+      return picture;
+    }
+  }
+  auto bytes = Resource(image.resource);
+  if (bytes.empty()) {
+    throw std::runtime_error("the program has no picture named " + ToAnsi(image.resource));
+  }
+  return DecodeImage(bytes);
+}
+
+void DrawPicture(HDC dc, POINT at, UINT dpi, const Picture& picture) {
+  MemoryDc source(CreateCompatibleDC(dc));
+  Selected bitmap(source.get(), picture.bitmap.get());
+  const int per_inch = USER_DEFAULT_SCREEN_DPI * picture.scale;
+  const int width = MulDiv(picture.size.cx, static_cast<int>(dpi), per_inch);
+  const int height = MulDiv(picture.size.cy, static_cast<int>(dpi), per_inch);
+  // Averaged rather than dropped, so that a picture shrunk or grown by a
+  // fraction stays smooth.
+  const int previous_mode = SetStretchBltMode(dc, HALFTONE);
+  SetBrushOrgEx(dc, 0, 0, nullptr);
+  StretchBlt(dc, at.x, at.y, width, height, source.get(), 0, 0, picture.size.cx, picture.size.cy,
+             SRCCOPY);
+  SetStretchBltMode(dc, previous_mode);
 }
 
 }  // namespace rt::win32

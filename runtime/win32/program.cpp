@@ -16,7 +16,7 @@ int RunProgram(const forms::FormDesign& design, forms::FormHandlers& handlers,
   try {
     Win32Form form(design, handlers, app, message_box);
     if (!form.Load()) {
-      return form.exitCode();
+      return form.exit_code();
     }
     form.Show();
     return form.RunMessageLoop();
@@ -24,7 +24,7 @@ int RunProgram(const forms::FormDesign& design, forms::FormHandlers& handlers,
     failure = EndingMessage(error);
   }
   message_box(nullptr, app.title, failure);
-  return kRunTimeErrorExitCode;
+  return forms::kRunTimeErrorExitCode;
 }
 
 }  // namespace rt::win32

@@ -35,7 +35,8 @@ inline rt::forms::ControlDesign Control(rt::forms::ControlKind kind, std::u16str
 }
 
 // Measures that are not all whole pixels, a focus order unlike the design's
-// order, a label that takes no focus.
+// order, a label that takes no focus, the three alignments, a text box tall
+// enough to tell where its text sits, and a label that names a label.
 inline rt::forms::FormDesign SampleDesign() {
   using enum rt::forms::ControlKind;
   using rt::forms::Rgb;
@@ -54,7 +55,9 @@ inline rt::forms::FormDesign SampleDesign() {
   c.push_back(Control(kTextBox, u"txtName", u"abc", 1200, 120, 2000, 3));
   c.back().font = rt::forms::Font{u"Arial", 12, false};
   c.back().accessible_name = u"Name";
-  c.push_back(Control(kDropDownList, u"cboChoice", u"", 1200, 600, 2000, 4));
+  c.back().height = 600;
+  c.back().alignment = rt::forms::Alignment::kCenter;
+  c.push_back(Control(kDropDownList, u"cboChoice", u"", 1200, 780, 2000, 4));
   c.back().items = {u"One", u"Two", u"Three"};
   c.push_back(Control(kCommandButton, u"cmdWrite", u"Write", 120, 1200, 900, 0));
   c.back().back_colour = Rgb{0, 0, 255};
@@ -63,8 +66,11 @@ inline rt::forms::FormDesign SampleDesign() {
   c.back().back_colour = Rgb{0, 0, 255};
   c.push_back(Control(kCommandButton, u"cmdFail", u"Fail", 2160, 1200, 900, 2));
   c.push_back(Control(kCommandButton, u"cmdExit", u"Exit", 3180, 1200, 900, 5));
-  c.push_back(Control(kLabel, u"lblStatus", u"", 120, 1800, 4200));
+  c.push_back(Control(kLabel, u"Label1", u"Status", 120, 1800, 600));
+  c.back().buddy = u"lblStatus";
+  c.push_back(Control(kLabel, u"lblStatus", u"", 780, 1800, 3540));
   c.back().font = rt::forms::Font{u"MS Sans Serif", 9.75, true};
+  c.back().alignment = rt::forms::Alignment::kCenter;
   return design;
 }
 
@@ -72,8 +78,9 @@ inline rt::forms::AppInfo SampleApp() {
   return {u"Sample", 2, 5, 17};
 }
 
-// Load selects the second entry and notes the screen; clicks write, show a
-// message, raise a run-time error or unload.
+// Load selects the second entry and notes the screen and the window's size;
+// clicks, each noted, write, show a message, raise a run-time error or
+// unload.
 class SampleHandlers : public rt::forms::FormHandlers {
  public:
   std::vector<ControlRef> Controls() const override { return controls; }
@@ -82,10 +89,15 @@ class SampleHandlers : public rt::forms::FormHandlers {
       rt::Raise(rt::ErrorNumber::kDivisionByZero);
     }
     screen = {form.ScreenWidth(), form.ScreenHeight()};
-    form.control(kChoice).SetListIndex(1);
+    size_at_load = {form.Width(), form.Height()};
+    form.control(kChoice).SetListIndex(list_index_at_load);
+    if (unload_at_load) {
+      form.Unload();
+    }
   }
   void Click(rt::forms::Form& form, std::u16string_view control,
              std::optional<int> index) override {
+    clicked.emplace_back(control);
     if (kWrite.Is(control, index)) {
       form.control(kStatus).SetText(u"Written");
     } else if (kSay.Is(control, index)) {
@@ -99,7 +111,11 @@ class SampleHandlers : public rt::forms::FormHandlers {
 
   std::vector<ControlRef> controls{kWrite, kSay, kFail, kExit, kChoice, kStatus};
   bool fail_at_load = false;
+  bool unload_at_load = false;
+  int list_index_at_load = 1;
   std::pair<float, float> screen;
+  std::pair<float, float> size_at_load;
+  std::vector<std::u16string> clicked;
 };
 
 }  // namespace testsupport::sample

@@ -35,7 +35,7 @@ void ExpectRounded(std::int64_t rounded, Conversion conversion) {
 }
 
 // Currency's scaled value (in ten-thousandths) and the same value as a
-// double round alike, half to even, to an int32_t and to an int16_t.
+// double round alike, half to even, to std::int32_t and to std::int16_t.
 TEST(CurrencyTest, RoundsHalfToEvenOrOverflows) {
   const std::tuple<const char*, std::int64_t, std::int64_t> rows[] = {
       {"HalfDownToEven", 25000, 2},

@@ -12,7 +12,7 @@ namespace {
 constexpr std::u16string_view kGrouped = u"# ### ### ##0";
 constexpr std::int64_t kSmallest = std::numeric_limits<std::int64_t>::min();
 
-// Ordinary grouped readings (zero, thousands, a sign, the smallest int32_t) are
+// Ordinary grouped readings (zero, thousands, a sign, the smallest std::int32_t) are
 // held by the readings' tests; here the edges of the pattern.
 TEST(FormatNumberTest, Renders) {
   const std::tuple<const char*, std::int64_t, std::u16string_view, std::u16string_view> rows[] = {

@@ -43,4 +43,25 @@ TEST(DesignSmokeTest, EachWindowLoadsAndEveryCaptionFits) {
   }
 }
 
+// Above 96 dpi the picture comes from the image made for twice the density,
+// so that it is shrunk, sharp, rather than stretched.
+TEST(DesignSmokeTest, APictureAt144DpiIsDrawnFromTheDoubleImage) {
+  testsupport::RealWindows windows;
+  for (const auto& each : windows.all) {
+    if (!each.design.picture) {
+      continue;
+    }
+    rt::win32::Win32Form form(each.design, each.handlers, each.app,
+                              [](HWND, std::u16string_view, std::u16string_view) {});
+    const SIZE plain = form.picture().size;
+    EXPECT_EQ(form.picture().scale, 1);
+    RECT suggested{0, 0, 100, 100};
+    SendMessageW(form.window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(form.picture().scale, 2);
+    EXPECT_EQ(form.picture().size.cx, plain.cx * 2);
+    EXPECT_EQ(form.picture().size.cy, plain.cy * 2);
+  }
+}
+
 }  // namespace

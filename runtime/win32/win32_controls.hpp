@@ -1,0 +1,50 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "runtime/forms/backend.hpp"
+#include "runtime/forms/design.hpp"
+#include "runtime/win32/gdi_handles.hpp"
+
+// Internal to the Win32 backend: the child window for each kind of control,
+// the Control that handlers reach it through, and the drawing of the
+// controls that the window draws itself.
+namespace rt::win32::detail {
+
+const wchar_t* Wide(const std::u16string& text);
+std::u16string WindowText(HWND window);
+COLORREF ToColorRef(forms::Rgb colour);
+
+// A control's child window and what the window draws it with.
+struct NativeControl {
+  const forms::ControlDesign* design = nullptr;
+  HWND window = nullptr;
+  HFONT font = nullptr;  // owned by the window's fonts
+  Brush back;            // the back colour, when the control shows one
+};
+
+// Creates the child window of `parent` for the design, with its text, items,
+// style and the command identifier `id`, still unplaced; throws when Windows
+// refuses it.
+NativeControl CreateControl(const forms::ControlDesign& design, HWND parent, int id);
+
+// The Control that handlers reach the child window through.
+std::unique_ptr<forms::Control> ControlOf(const NativeControl& control);
+
+// Gives the control its font and its rectangle in pixels; a drop-down list's
+// closed field keeps the designed height.
+void PlaceControl(const NativeControl& control, RECT rect);
+
+// Draws a label (its background and its caption on one line) or a graphical
+// button (its face, a raised edge, sunken while pressed, its caption and,
+// with the focus, a focus rectangle).
+void DrawOwnerDrawn(const DRAWITEMSTRUCT& item, const NativeControl& control);
+
+// The colours of a text box, a list's field or a label in `dc`, and the
+// brush of its background.
+HBRUSH ControlColours(HDC dc, const NativeControl& control);
+
+}  // namespace rt::win32::detail

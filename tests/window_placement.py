@@ -1,0 +1,70 @@
+# A real program's window under a window manager (openbox) on Xvfb: the
+# program centres its window in Load, from its Width and Height, before the
+# window is first shown; the frame the manager puts around it must then sit
+# centred on the screen, within a pixel.
+#
+# usage: window_placement.py Corvel|Pellam PROGRAM DESIGNS.json
+
+import os
+import subprocess
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "support"))
+import xsession  # noqa: E402
+
+from Xlib import display  # noqa: E402
+
+
+def wait_for_manager(name):
+    # Until the window manager has taken the screen.
+    connection = display.Display(name)
+    check = connection.intern_atom("_NET_SUPPORTING_WM_CHECK")
+    root = connection.screen().root
+    try:
+        waiter = xsession.Session.__new__(xsession.Session)
+        waiter.wait_until(lambda: root.get_full_property(check, 0) is not None,
+                          "the window manager")
+    finally:
+        connection.close()
+
+
+def frame_of(session):
+    # The outer frame: the window's place on the root, grown by its extents.
+    extents = session.connection.intern_atom("_NET_FRAME_EXTENTS")
+    reply = []
+    session.wait_until(lambda: reply.append(session.window.get_full_property(extents, 0)) or
+                       reply[-1] is not None, "the window manager's frame")
+    left, right, top, bottom = reply[-1].value
+    geometry = session.window.get_geometry()
+    place = session.window.translate_coords(session.connection.screen().root, 0, 0)
+    return -place.x - left, -place.y - top, geometry.width + left + right, \
+        geometry.height + top + bottom
+
+
+def run(name, program, window):
+    manager = subprocess.Popen(["openbox"], env=dict(os.environ, DISPLAY=name),
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        wait_for_manager(name)
+        session = xsession.Session(name, program, window)
+        try:
+            x, y, width, height = frame_of(session)
+            screen = session.connection.screen()
+            off = (2 * x + width - screen.width_in_pixels, 2 * y + height - screen.height_in_pixels)
+            if max(abs(off[0]), abs(off[1])) > 2:
+                raise xsession.Failure("the frame %dx%d at %d,%d is off centre by %.1f, %.1f px"
+                                       % (width, height, x, y, off[0] / 2, off[1] / 2))
+            session.ask_to_close()
+            session.wait_for_clean_exit()
+        finally:
+            session.kill()
+    finally:
+        manager.terminate()
+        manager.wait()
+
+
+if __name__ == "__main__":
+    which, program, designs = sys.argv[1:]
+    window = xsession.designs(designs)[which]
+    xsession.run(which + " placement", lambda name: run(name, program, window))
