@@ -53,20 +53,21 @@ int RunWindow(const forms::FormDesign& design, forms::FormHandlers& handlers,
   // The program ends with its window, whatever code it ends with.
   QApplication::setQuitOnLastWindowClosed(false);
   std::optional<QtForm> form;
+  // X11 takes every window's WM_CLASS from the application's name as it is
+  // when the window's native window is made, which the form does as it is
+  // built: for that moment the name is the desktop ID; then the title again,
+  // which names the program on the accessibility bus.
+  if (!app.desktop_id.empty()) {
+    QApplication::setApplicationName(detail::ToQString(app.desktop_id));
+  }
   try {
     form.emplace(design, handlers, app, message_box);
   } catch (const std::exception& error) {  // a design the window cannot be built from
+    QApplication::setApplicationName(detail::ToQString(app.title));
     message_box(nullptr, detail::ToQString(app.title), detail::ToQString(EndingMessage(error)));
     return forms::kRunTimeErrorExitCode;
   }
-  if (!app.desktop_id.empty()) {
-    // X11 takes every window's WM_CLASS from the application's name as it is
-    // when the first window is made: for that moment it is the desktop ID;
-    // then the title again, which names the program on the accessibility bus.
-    QApplication::setApplicationName(detail::ToQString(app.desktop_id));
-    form->winId();
-    QApplication::setApplicationName(detail::ToQString(app.title));
-  }
+  QApplication::setApplicationName(detail::ToQString(app.title));
   if (!form->Load()) {
     return form->exit_code();
   }
