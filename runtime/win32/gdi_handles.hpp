@@ -25,8 +25,9 @@ struct Picture {
   SIZE size{};
 };
 
-// Decodes a JPEG, PNG or BMP held in memory, with the system's imaging
-// component; throws when the bytes are not an image it can read.
+// Decodes a JPEG, PNG or BMP held in memory: an uncompressed bitmap is copied
+// as it is, anything else goes through the system's imaging component. Throws
+// when the bytes are not an image it can read.
 Picture DecodeImage(std::span<const std::byte> bytes);
 
 }  // namespace rt::win32
