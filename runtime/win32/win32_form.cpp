@@ -174,6 +174,16 @@ void FitSelectionField(HWND list, int height) {
                std::max<LRESULT>(height - frame, 1));
 }
 
+// Whether a child window already has this rectangle in its parent's client
+// area: moving it there again would cost Wine a round of messages and server
+// requests for nothing.
+bool IsAt(HWND child, const RECT& place) {
+  RECT now{};
+  GetWindowRect(child, &now);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&now), 2);
+  return EqualRect(&now, &place) != FALSE;
+}
+
 HINSTANCE Instance() {
   return GetModuleHandleW(nullptr);
 }
@@ -463,8 +473,11 @@ void Win32Form::BuildControls() {
     Styled styled = StyleOf(*design);
     auto built = std::make_unique<Built>();
     built->design = design;
+    // Made where Layout places it, which then need not move it.
+    RECT place = PlaceOf(*design);
     built->window = CreateWindowExW(
-        styled.ex_style, styled.window_class, Wide(design->text), styled.style, 0, 0, 0, 0, window_,
+        styled.ex_style, styled.window_class, Wide(design->text), styled.style, place.left,
+        place.top, place.right - place.left, place.bottom - place.top, window_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
     if (built->window == nullptr) {
       throw std::runtime_error("cannot create the control " + ToAnsi(ControlName(*design)));
@@ -496,21 +509,33 @@ void Win32Form::Layout() {
   RECT outer = OuterRect(ToPixels(design_.client_width), ToPixels(design_.client_height), dpi_);
   SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // A hidden window's controls are drawn when it is first shown.
+  BOOL redraw = IsWindowVisible(window_);
   for (auto& built : controls_) {
     const forms::ControlDesign& design = *built->design;
     built->font = FontFor(design.font.value_or(forms::kDefaultFont));
-    SendMessageW(built->window, WM_SETFONT, reinterpret_cast<WPARAM>(built->font), TRUE);
-    int height = ToPixels(design.height);
-    bool list = design.kind == forms::ControlKind::kDropDownList;
-    // A list's window reaches down over its open entries.
-    int window_height = list ? height * static_cast<int>(design.items.size() + 2) : height;
-    SetWindowPos(built->window, nullptr, ToPixels(design.left), ToPixels(design.top),
-                 ToPixels(design.width), window_height, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (list) {
-      FitSelectionField(built->window, height);
+    SendMessageW(built->window, WM_SETFONT, reinterpret_cast<WPARAM>(built->font), redraw);
+    RECT place = PlaceOf(design);
+    if (!IsAt(built->window, place)) {
+      SetWindowPos(built->window, nullptr, place.left, place.top, place.right - place.left,
+                   place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (design.kind == forms::ControlKind::kDropDownList) {
+      FitSelectionField(built->window, ToPixels(design.height));
     }
   }
   InvalidateRect(window_, nullptr, TRUE);
+}
+
+RECT Win32Form::PlaceOf(const forms::ControlDesign& design) const {
+  int left = ToPixels(design.left);
+  int top = ToPixels(design.top);
+  int height = ToPixels(design.height);
+  // A list's window reaches down over its open entries.
+  if (design.kind == forms::ControlKind::kDropDownList) {
+    height *= static_cast<int>(design.items.size() + 2);
+  }
+  return {left, top, left + ToPixels(design.width), top + height};
 }
 
 HFONT Win32Form::FontFor(const forms::Font& font) {

@@ -88,6 +88,8 @@ class Win32Form final : public forms::Form {
 
   void BuildControls();
   void Layout();
+  // A control's window rectangle in the client area, at the window's DPI.
+  RECT PlaceOf(const forms::ControlDesign& design) const;
   HFONT FontFor(const forms::Font& font);
   int ToPixels(double twips) const;
   float ToTwips(int pixels) const;
