@@ -1,22 +1,28 @@
 """Start-up of Corvel and Pellam against a bare window with the same number
 and kinds of controls: the time from starting the process to its window's first
-paint, and its peak memory (resident set).
+paint, its peak memory (resident set) and the CPU time it used until then.
 
 For the Qt programs the bare window is startup_bare_window from the bench
 preset; with --wine PREFIX, the Windows programs run under Wine (its X11
 driver) against startup_bare_window.exe from the win64 preset, which carries
-the programs' manifest. The prefix is made on first use and its wineserver
-kept running for the whole measurement, then ended.
+the programs' manifest. The prefix is made on first use; its wineserver, and
+Wine's desktop process (held by startup_wine_desktop.exe, built beside the bare
+window), run for the whole measurement, as Windows' desktop always does, and
+are ended after it. With --cold-desktop every program starts Wine's desktop
+process anew, as when it is the only Wine program running.
 
 The programs run in alternation on one Xvfb started with -noreset, each run
 measured from outside: the Damage extension on the root window reports every
 drawing on the screen, and the first drawing inside the program's newly mapped
 window is its first paint. Peak memory is the process's maximum resident set,
 read when it has been stopped right after that paint. Prints the medians, the
-ratio of times and the difference in memory to the bare window.
+ratios of times and the difference in memory to the bare window. The CPU time
+counts only the program's own process (not the X server's or wineserver's),
+so it is less disturbed by other load on the machine than the time to paint.
 
 usage: startup.py [--runs N] CORVEL PELLAM STARTUP_BARE_WINDOW
-       startup.py --wine PREFIX [--runs N] CORVEL.EXE PELLAM.EXE STARTUP_BARE_WINDOW.EXE
+       startup.py --wine PREFIX [--cold-desktop] [--runs N] CORVEL.EXE PELLAM.EXE \
+           STARTUP_BARE_WINDOW.EXE
 """
 
 import argparse
