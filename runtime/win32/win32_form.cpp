@@ -361,9 +361,12 @@ Win32Form::Win32Form(const forms::FormDesign& design, forms::FormHandlers& handl
   RegisterWindowClass(WindowProc);
   std::exception_ptr failure;
   CreateParameters parameters{this, &failure};
+  // Made at its size for the default DPI, which the layout keeps unless the
+  // window's own DPI differs.
+  RECT outer = OuterRect(ToPixels(design_.client_width), ToPixels(design_.client_height), dpi_);
   HWND created = CreateWindowExW(kExStyle, kClassName, Wide(design_.caption), kStyle, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                 Instance(), &parameters);
+                                 CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top,
+                                 nullptr, nullptr, Instance(), &parameters);
   if (created == nullptr) {
     if (failure) {
       std::rethrow_exception(failure);
@@ -507,8 +510,13 @@ void Win32Form::Layout() {
   std::vector<std::pair<forms::Font, Font>> old_fonts = std::move(fonts_);
   fonts_.clear();
   RECT outer = OuterRect(ToPixels(design_.client_width), ToPixels(design_.client_height), dpi_);
-  SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT now{};
+  GetWindowRect(window_, &now);
+  if (now.right - now.left != outer.right - outer.left ||
+      now.bottom - now.top != outer.bottom - outer.top) {
+    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   // A hidden window's controls are drawn when it is first shown.
   BOOL redraw = IsWindowVisible(window_);
   for (auto& built : controls_) {

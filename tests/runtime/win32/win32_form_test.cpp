@@ -59,6 +59,10 @@ TEST_F(Win32FormTest, ControlsFollowTheDesignAtTheWindowsDpi) {
     RECT suggested{0, 0, 100, 100};
     SendMessageW(form.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                  reinterpret_cast<LPARAM>(&suggested));
+    // The width only: the caption is as high as the system draws it, which a
+    // DPI message sent by hand does not change.
+    GetClientRect(form.window(), &client);
+    EXPECT_EQ(client.right, Pixels(design.client_width, dpi)) << "at " << dpi;
     for (const auto& control : design.controls) {
       SCOPED_TRACE(::testing::PrintToString(control.name) + " at " + std::to_string(dpi));
       HWND window = Of(control);
