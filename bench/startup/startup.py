@@ -8,8 +8,10 @@ driver) against startup_bare_window.exe from the win64 preset, which carries
 the programs' manifest. The prefix is made on first use; its wineserver, and
 Wine's desktop process (held by startup_wine_desktop.exe, built beside the bare
 window), run for the whole measurement, as Windows' desktop always does, and
-are ended after it. With --cold-desktop every program starts Wine's desktop
-process anew, as when it is the only Wine program running.
+are ended after it. With --cold-desktop nothing holds it, as when no other
+Wine program runs: Wine ends it once the last program with a window has ended,
+and whether the next program finds it still up or starts it anew (about 100 ms
+more) depends on timing.
 
 The programs run in alternation on one Xvfb started with -noreset, each run
 measured from outside: the Damage extension on the root window reports every
@@ -183,7 +185,7 @@ def main():
     parser.add_argument("--wine", metavar="PREFIX",
                         help="run the Windows programs under Wine in this prefix")
     parser.add_argument("--cold-desktop", action="store_true",
-                        help="under Wine, let every program start Wine's desktop process")
+                        help="under Wine, do not hold Wine's desktop process up")
     parser.add_argument("corvel")
     parser.add_argument("pellam")
     parser.add_argument("bare")
