@@ -66,9 +66,11 @@ std::optional<Picture> CopyPlainBitmap(std::span<const std::byte> bytes) {
   auto width = static_cast<std::size_t>(header.biWidth);
   auto height = static_cast<std::size_t>(header.biHeight < 0 ? -header.biHeight : header.biHeight);
   std::size_t stride = (width * header.biBitCount + 31) / 32 * 4;
-  if (file.bfOffBits > bytes.size() || (bytes.size() - file.bfOffBits) / stride < height) {
+  if (file.bfOffBits < sizeof(file) + sizeof(header) || file.bfOffBits > bytes.size() ||
+      (bytes.size() - file.bfOffBits) / stride < height) {
     return std::nullopt;
   }
+  info.bmiHeader.biSizeImage = 0;  // the size follows from the measures checked above
   void* pixels = nullptr;
   Picture picture{Bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0)),
                   {header.biWidth, static_cast<LONG>(height)}};
