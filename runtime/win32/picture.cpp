@@ -4,8 +4,11 @@
 #include <wrl/client.h>
 
 #include <algorithm>
+#include <cstring>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "runtime/core/ansi_codec.hpp"
 #include "runtime/win32/picture.hpp"
@@ -57,9 +60,52 @@ std::span<const std::byte> Resource(const std::u16string& name) {
   return {static_cast<const std::byte*>(bytes), SizeofResource(Instance(), found)};
 }
 
+// An uncompressed bitmap file of 24 or 32 bits per pixel, with the plain
+// 40-byte header: its rows are already laid out as a DIB section's, so they
+// are copied as they are, without starting COM and the imaging component
+// (several DLLs and a registry search, much of a program's start-up).
+// Anything else, or anything it does not trust, is left to the imaging
+// component.
+std::optional<Picture> CopyPlainBitmap(std::span<const std::byte> bytes) {
+  BITMAPFILEHEADER file{};
+  BITMAPINFO info{};
+  if (bytes.size() < sizeof(file) + sizeof(info.bmiHeader)) {
+    return std::nullopt;
+  }
+  std::memcpy(&file, bytes.data(), sizeof(file));
+  std::memcpy(&info.bmiHeader, bytes.data() + sizeof(file), sizeof(info.bmiHeader));
+  const BITMAPINFOHEADER& header = info.bmiHeader;
+  constexpr LONG kLargestSide = 1 << 15;
+  if (file.bfType != 0x4D42 /* "BM" */ || header.biSize != sizeof(header) || header.biPlanes != 1 ||
+      header.biCompression != BI_RGB || (header.biBitCount != 24 && header.biBitCount != 32) ||
+      header.biWidth <= 0 || header.biWidth > kLargestSide || header.biHeight == 0 ||
+      header.biHeight < -kLargestSide || header.biHeight > kLargestSide) {
+    return std::nullopt;
+  }
+  auto width = static_cast<std::size_t>(header.biWidth);
+  auto height = static_cast<std::size_t>(header.biHeight < 0 ? -header.biHeight : header.biHeight);
+  std::size_t stride = (width * header.biBitCount + 31) / 32 * 4;
+  if (file.bfOffBits < sizeof(file) + sizeof(header) || file.bfOffBits > bytes.size() ||
+      (bytes.size() - file.bfOffBits) / stride < height) {
+    return std::nullopt;
+  }
+  info.bmiHeader.biSizeImage = 0;  // the size follows from the measures checked above
+  void* pixels = nullptr;
+  Picture picture{Bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0)),
+                  {header.biWidth, static_cast<LONG>(height)}};
+  if (!picture.bitmap) {
+    throw std::runtime_error("cannot decode the picture: no bitmap");
+  }
+  std::memcpy(pixels, bytes.data() + file.bfOffBits, stride * height);
+  return picture;
+}
+
 }  // namespace
 
 Picture DecodeImage(std::span<const std::byte> bytes) {
+  if (auto plain = CopyPlainBitmap(bytes)) {
+    return std::move(*plain);
+  }
   ComApartment com;
   ComPtr<IWICImagingFactory> factory;
   Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,

@@ -17,8 +17,9 @@ struct Picture {
   int scale = 1;
 };
 
-// Decodes a JPEG, PNG or BMP held in memory, with the system's imaging
-// component; throws when the bytes are not an image it can read.
+// Decodes a JPEG, PNG or BMP held in memory: an uncompressed bitmap is copied
+// as it is, anything else goes through the system's imaging component. Throws
+// when the bytes are not an image it can read.
 Picture DecodeImage(std::span<const std::byte> bytes);
 
 // The program's RCDATA resource of the image's name. Above 96 dpi, an image
