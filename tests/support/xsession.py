@@ -46,17 +46,47 @@ def run(tag, body):
         xvfb.wait()
 
 
-class Session:
+class Program:
+    # A program's process, and waits for it that give up at the deadline or
+    # when it ends. A bare waiter (made with __new__) watches no process.
+    process = None
+
+    def __init__(self, program, **options):
+        self.program = program
+        # A program, or a command that starts one (e.g. ["wine", "Program.exe"]).
+        self.process = subprocess.Popen(program if isinstance(program, list) else [program],
+                                        **options)
+
+    def wait_until(self, condition, what):
+        deadline = time.monotonic() + DEADLINE_SECONDS
+        while not condition():
+            if self.process and self.process.poll() is not None:
+                raise Failure("%s ended (code %d) while waiting: %s" %
+                              (self.program, self.process.returncode, what))
+            if time.monotonic() > deadline:
+                raise Failure("gave up waiting: " + what)
+            time.sleep(0.05)
+
+    def wait_for_clean_exit(self):
+        # Waits for the program to end and fails unless its exit code is 0.
+        code = self.process.wait(timeout=DEADLINE_SECONDS)
+        if code != 0:
+            raise Failure("%s ended with exit code %d" % (self.program, code))
+
+    def kill(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+
+class Session(Program):
     # One program's window on a display, found by its exact title.
 
     def __init__(self, name, program, window, environment=None):
-        self.program = program
         self.controls = window["controls"]
         self.title = window["title"]
         self.environment = dict(environment or os.environ, DISPLAY=name, QT_QPA_PLATFORM="xcb")
-        # A program, or a command that starts one (e.g. ["wine", "Program.exe"]).
-        self.process = subprocess.Popen(program if isinstance(program, list) else [program],
-                                        env=self.environment)
+        super().__init__(program, env=self.environment)
         try:
             found = self.windows("--sync")
             if len(found) != 1:
@@ -89,13 +119,6 @@ class Session:
         left, top, width, height = self.controls[control]
         return self.window.get_image(left, top, width, height, X.ZPixmap, 0xFFFFFFFF).data
 
-    def wait_until(self, condition, what):
-        deadline = time.monotonic() + DEADLINE_SECONDS
-        while not condition():
-            if time.monotonic() > deadline:
-                raise Failure("gave up waiting: " + what)
-            time.sleep(0.05)
-
     def wait_for_paint(self, control):
         # Waits until a control shows more than a flat colour.
         self.wait_until(lambda: len(set(self.pixels(control))) > 4, "the window to paint")
@@ -111,14 +134,3 @@ class Session:
         self.window.send_event(protocol.event.ClientMessage(
             window=self.window, client_type=protocols, data=(32, [delete, X.CurrentTime, 0, 0, 0])))
         self.connection.flush()
-
-    def wait_for_clean_exit(self):
-        # Waits for the program to end and fails unless its exit code is 0.
-        code = self.process.wait(timeout=DEADLINE_SECONDS)
-        if code != 0:
-            raise Failure("%s ended with exit code %d" % (self.program, code))
-
-    def kill(self):
-        if self.process.poll() is None:
-            self.process.kill()
-            self.process.wait()
