@@ -10,9 +10,8 @@ import re
 import subprocess
 import sys
 import tempfile
-import time
 
-from xsession import DEADLINE_SECONDS, Failure, Program  # noqa: E402
+from xsession import Failure, Program, serving  # noqa: E402
 
 
 def environment(socket, base=None):
@@ -33,23 +32,17 @@ def run(tag, body, scale=1):
     # XDG_RUNTIME_DIR, which must be the caller's own.
     runtime = os.environ["XDG_RUNTIME_DIR"]
     socket = "wayland-%d" % os.getpid()
-    with tempfile.TemporaryFile() as log:
-        weston = subprocess.Popen(["weston", "--backend=headless-backend.so", "--socket=" + socket,
-                                   "--scale=%d" % scale, "--idle-time=0", "--no-config"],
-                                  stdout=log, stderr=subprocess.STDOUT, env=environment(socket))
+    with tempfile.TemporaryFile() as log, \
+            serving(tag, ["weston", "--backend=headless-backend.so", "--socket=" + socket,
+                          "--scale=%d" % scale, "--idle-time=0", "--no-config"],
+                    stdout=log, stderr=subprocess.STDOUT, env=environment(socket)) as weston:
         try:
-            deadline = time.monotonic() + DEADLINE_SECONDS
-            while not os.path.exists(os.path.join(runtime, socket)):
-                if weston.poll() is not None or time.monotonic() > deadline:
-                    log.seek(0)
-                    raise Failure("Weston did not start:\n" + log.read().decode(errors="replace"))
-                time.sleep(0.02)
-            return body(socket)
+            weston.wait_until(lambda: os.path.exists(os.path.join(runtime, socket)),
+                              "Weston to start")
         except Failure as failure:
-            sys.exit(tag + ": " + str(failure))
-        finally:
-            weston.terminate()
-            weston.wait()
+            log.seek(0)
+            raise Failure(str(failure) + ":\n" + log.read().decode(errors="replace"))
+        return body(socket)
 
 
 class Session(Program):

@@ -3,6 +3,7 @@
 # Used by the end-to-end tests and by the run script's demonstration, so that
 # both click and look at the windows the way a person would.
 
+import contextlib
 import json
 import os
 import subprocess
@@ -26,24 +27,31 @@ def designs(path):
         return json.load(file)
 
 
-def run(tag, body):
-    # Runs body(display_name) on a fresh Xvfb, then stops it; a Failure ends
-    # the script with "tag: what failed".
-    read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp",
-                             "-screen", "0", "1024x768x24"], pass_fds=(write_end,))
-    os.close(write_end)
+@contextlib.contextmanager
+def serving(tag, command, **options):
+    # Runs a display server for the length of a with block; a Failure in the
+    # block ends the script with "tag: what failed".
+    server = Program(command, **options)
     try:
+        yield server
+    except Failure as failure:
+        sys.exit(tag + ": " + str(failure))
+    finally:
+        server.process.terminate()
+        server.process.wait()
+
+
+def run(tag, body):
+    # Runs body(display_name) on a fresh Xvfb, then stops it.
+    read_end, write_end = os.pipe()
+    with serving(tag, ["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp",
+                       "-screen", "0", "1024x768x24"], pass_fds=(write_end,)):
+        os.close(write_end)
         with os.fdopen(read_end, "rb") as numbers:
             number = numbers.readline().decode().strip()
         if not number:
             raise Failure("Xvfb did not start")
         body(":" + number)
-    except Failure as failure:
-        sys.exit(tag + ": " + str(failure))
-    finally:
-        xvfb.terminate()
-        xvfb.wait()
 
 
 class Program:
