@@ -177,11 +177,7 @@ def main():
     which, program, designs, entry = arguments
     window = xsession.designs(designs)[which]
     tag = which + " end to end" + (" on Wayland" if wayland else "")
-    try:
-        entry_id = desktop_id(entry)
-    except xsession.Failure as failure:
-        sys.exit(tag + ": " + str(failure))
-    body = lambda name: run(name, which, program, window, entry_id, wayland)
+    body = lambda name: run(name, which, program, window, desktop_id(entry), wayland)
     (wayland_session if wayland else xsession).run(tag, body)
 
 

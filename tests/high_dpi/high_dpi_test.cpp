@@ -17,11 +17,6 @@
 
 namespace {
 
-qreal ExpectedScale() {
-  const QString forced = qEnvironmentVariable("QT_SCALE_FACTOR");
-  return (forced.isEmpty() ? qEnvironmentVariable("OUTPUT_SCALE") : forced).toDouble();
-}
-
 // The source image of a picture at a density of 1 or 2 ("<name>@2x.<suffix>"),
 // decoded by whatever reader Qt has for it.
 QImage SourceImage(const rt::forms::ImageRef& image, int density) {
@@ -50,7 +45,9 @@ void HighDpiTest::keepsItsLayout() {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     const qreal scale = form.devicePixelRatioF();
-    QCOMPARE(scale, ExpectedScale());
+    QCOMPARE(
+        scale,
+        qEnvironmentVariable("QT_SCALE_FACTOR", qEnvironmentVariable("OUTPUT_SCALE")).toDouble());
     for (QWidget* control : form.findChildren<QWidget*>()) {
       const bool captioned = qobject_cast<QLabel*>(control) || qobject_cast<QPushButton*>(control);
       const QString caption = captioned ? control->property("text").toString() : QString();

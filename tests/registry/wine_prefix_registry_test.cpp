@@ -9,11 +9,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
 #include <thread>
 #include <tuple>
-#include <vector>
 
 #include "registry/registry_constants.hpp"
 
@@ -68,10 +66,10 @@ std::string Query(pellam::wine::WinePrefixRegistry& registry, KeyHandle root,
 // A case: its name, the root, key path and value name read, and the answer.
 using Row = std::tuple<std::string, KeyHandle, std::string, const char*, std::string>;
 
-Row V(std::string name, const char* value, std::string expected) {
+Row ValueRow(std::string name, const char* value, std::string expected) {
   return {std::move(name), kHklm, "A", value, std::move(expected)};
 }
-Row K(std::string name, std::string path, std::string expected, KeyHandle root = kHklm) {
+Row KeyRow(std::string name, std::string path, std::string expected, KeyHandle root = kHklm) {
   return {std::move(name), root, std::move(path), "v", std::move(expected)};
 }
 
@@ -82,53 +80,53 @@ TEST(WinePrefixRegistryTest, AnswersAsWineDoes) {
   const Prefix prefix;
   pellam::wine::WinePrefixRegistry registry(prefix.dir);
   for (const Row& row :
-       {V("StrTag", "str", "1:x\0"s),
-        V("MultiAsStr7", "multi", "7:a\0b\0\0"s),
-        V("DwordCutTo32Bits", "dword", "4:\x90\x78\x56\x34"s),
-        V("DwordNegativeWraps", "neg", "4:\xff\xff\xff\xff"s),
-        V("HexContinuedWithAndWithoutCommas", "bin", "3:\1\2\xff\3"s),
-        V("HexOfAMultiDigitType", "typed", "4660:\xab"),
-        V("SpacesAndCrLf", "spaced", "1:s\0"s),
-        V("IndentedAndCaseInsensitive", "CASE", "1:c\0"s),
-        V("MalformedDataIsNone", "bad", "0:"),
-        V("HexByteTooBigIsNone", "big", "0:"),
-        V("UnterminatedStringIsNone", "open", "0:"),
-        V("HexTypeWithoutColonIsNone", "nocolon", "0:"),
-        V("Escapes", "esc", "1:q\"b\\s[]z\a\b\x1b\f\n\r\t\vA09\0"s),
-        V("HexEscapesAndUtf8", "hexesc",
-          "1:\xe2\x98\xba"
-          "1xg\xf0\x9f\x98\x80\xef\xbf\xbd.caf\xc3\xa9\xef\xbf\xbd\0"s),
-        V("EscapedName", "a\"b", "1:n\0"s),
-        V("LastDataWins", "dup", "1:b\0"s),
-        V("MalformedRepeatIsNone", "reset", "0:"),
+       {ValueRow("StrTag", "str", "1:x\0"s),
+        ValueRow("MultiAsStr7", "multi", "7:a\0b\0\0"s),
+        ValueRow("DwordCutTo32Bits", "dword", "4:\x90\x78\x56\x34"s),
+        ValueRow("DwordNegativeWraps", "neg", "4:\xff\xff\xff\xff"s),
+        ValueRow("HexContinuedWithAndWithoutCommas", "bin", "3:\1\2\xff\3"s),
+        ValueRow("HexOfAMultiDigitType", "typed", "4660:\xab"),
+        ValueRow("SpacesAndCrLf", "spaced", "1:s\0"s),
+        ValueRow("IndentedAndCaseInsensitive", "CASE", "1:c\0"s),
+        ValueRow("MalformedDataIsNone", "bad", "0:"),
+        ValueRow("HexByteTooBigIsNone", "big", "0:"),
+        ValueRow("UnterminatedStringIsNone", "open", "0:"),
+        ValueRow("HexTypeWithoutColonIsNone", "nocolon", "0:"),
+        ValueRow("Escapes", "esc", "1:q\"b\\s[]z\a\b\x1b\f\n\r\t\vA09\0"s),
+        ValueRow("HexEscapesAndUtf8", "hexesc",
+                 "1:\xe2\x98\xba"
+                 "1xg\xf0\x9f\x98\x80\xef\xbf\xbd.caf\xc3\xa9\xef\xbf\xbd\0"s),
+        ValueRow("EscapedName", "a\"b", "1:n\0"s),
+        ValueRow("LastDataWins", "dup", "1:b\0"s),
+        ValueRow("MalformedRepeatIsNone", "reset", "0:"),
         Row{"NulEndsTheLine", kHklm, "Z", "nul", "1:ab\0"s},
-        V("RepeatedSectionsMerge", "again", "1:2\0"s),
-        V("NoEqualsNoValue", "noeq", kNoValue),
-        K("ValueBeforeAnyKeyDroppedNotContinued", "Early", kNoValue),
+        ValueRow("RepeatedSectionsMerge", "again", "1:2\0"s),
+        ValueRow("NoEqualsNoValue", "noeq", kNoValue),
+        KeyRow("ValueBeforeAnyKeyDroppedNotContinued", "Early", kNoValue),
         Row{"HexContinuedAtEndOfFileIsNone", kHklm, "Z", "end", "0:"},
-        K("KelvinSignDoesNotFold", "S\\\xe2\x84\xaa", kNoKey),
-        K("EscapedKeyName", "S\\Caf\xc3\xa9 [1]", kNoValue),
-        K("SeparatorRunsCollapse", "S\\\\R\\", "1:r\0"s),
-        K("RootSection", "", "1:root\0"s),
-        K("ParentOfASectionExists", "P", kNoValue),
-        K("LeadingSeparatorDropsTheKey", "Lead", kNoKey),
-        K("OverlongNameDropsTheKey", "N", kNoKey),
-        K("ValuesAfterAMalformedKeyGoNowhere", "P\\Q", kNoValue),
-        K("UnterminatedKeyLineIsDropped", "Open", kNoKey),
-        K("HexValueSwallowsAKeyLine", "H\\Swallowed", kNoKey),
-        K("OneLeadingBackslashUnderClasses", "\\.txt", kNoValue, reg::kClassesRoot),
-        K("TwoLeadingBackslashesUnderClasses", "\\\\.txt", "open 161", reg::kClassesRoot),
-        K("NameOf257IsInvalid", "S\\" + std::string(257, 'x'), "open 87"),
-        K("NameOf256IsMissing", "S\\" + std::string(256, 'x'), kNoKey),
-        K("UsersOtherSid", "S-1-5-18", kNoKey, reg::kUsers),
-        K("LinkAcrossFiles", "L", "1:user\0"s),
-        K("LinkTargetThroughALink", "L2", "1:t\0"s),
-        K("ChainOf16LinksIsFollowed", "Cb", "1:t\0"s),
-        K("ChainOf17LinksIsTooDeep", "Ca", kNoKey),
-        K("LinkWithRelativeTarget", "Rel", kNoKey),
-        K("LinkWithoutTarget", "NoTarget", kNoKey),
-        K("LinkToRegistryRootOnly", "RootOnly", kNoKey),
-        K("LinkFlagInARepeatedSection", "Rep\\Software\\T", "1:t\0"s)}) {
+        KeyRow("KelvinSignDoesNotFold", "S\\\xe2\x84\xaa", kNoKey),
+        KeyRow("EscapedKeyName", "S\\Caf\xc3\xa9 [1]", kNoValue),
+        KeyRow("SeparatorRunsCollapse", "S\\\\R\\", "1:r\0"s),
+        KeyRow("RootSection", "", "1:root\0"s),
+        KeyRow("ParentOfASectionExists", "P", kNoValue),
+        KeyRow("LeadingSeparatorDropsTheKey", "Lead", kNoKey),
+        KeyRow("OverlongNameDropsTheKey", "N", kNoKey),
+        KeyRow("ValuesAfterAMalformedKeyGoNowhere", "P\\Q", kNoValue),
+        KeyRow("UnterminatedKeyLineIsDropped", "Open", kNoKey),
+        KeyRow("HexValueSwallowsAKeyLine", "H\\Swallowed", kNoKey),
+        KeyRow("OneLeadingBackslashUnderClasses", "\\.txt", kNoValue, reg::kClassesRoot),
+        KeyRow("TwoLeadingBackslashesUnderClasses", "\\\\.txt", "open 161", reg::kClassesRoot),
+        KeyRow("NameOf257IsInvalid", "S\\" + std::string(257, 'x'), "open 87"),
+        KeyRow("NameOf256IsMissing", "S\\" + std::string(256, 'x'), kNoKey),
+        KeyRow("UsersOtherSid", "S-1-5-18", kNoKey, reg::kUsers),
+        KeyRow("LinkAcrossFiles", "L", "1:user\0"s),
+        KeyRow("LinkTargetThroughALink", "L2", "1:t\0"s),
+        KeyRow("ChainOf16LinksIsFollowed", "Cb", "1:t\0"s),
+        KeyRow("ChainOf17LinksIsTooDeep", "Ca", kNoKey),
+        KeyRow("LinkWithRelativeTarget", "Rel", kNoKey),
+        KeyRow("LinkWithoutTarget", "NoTarget", kNoKey),
+        KeyRow("LinkToRegistryRootOnly", "RootOnly", kNoKey),
+        KeyRow("LinkFlagInARepeatedSection", "Rep\\Software\\T", "1:t\0"s)}) {
     const auto& [name, root, path, value, expected] = row;
     EXPECT_EQ(Query(registry, root, path, value), expected) << name;
   }
@@ -138,23 +136,24 @@ TEST(WinePrefixRegistryTest, HandlesSizesAndRereads) {
   const Prefix prefix;
   pellam::wine::WinePrefixRegistry registry(prefix.dir);
   KeyHandle software{};
-  KeyHandle a{};
+  KeyHandle key_a{};
   ASSERT_EQ(registry.RegOpenKeyExA(kHklm, "", 0, 1, &software), 0);
-  ASSERT_EQ(registry.RegOpenKeyExA(software, "a", 0, 1, &a), 0);
+  ASSERT_EQ(registry.RegOpenKeyExA(software, "a", 0, 1, &key_a), 0);
   std::uint8_t buffer[5] = {1, 1, 1, 1, 1};
   std::uint32_t size = sizeof buffer;
   std::uint32_t type = 0;
-  EXPECT_EQ(registry.RegQueryValueExA(a, "sz", nullptr, &type, buffer, &size), reg::kErrorMoreData);
+  EXPECT_EQ(registry.RegQueryValueExA(key_a, "sz", nullptr, &type, buffer, &size),
+            reg::kErrorMoreData);
   EXPECT_EQ(size, 6u);
   EXPECT_EQ(type, reg::kTypeSz);
   EXPECT_EQ(buffer[0], 1) << "nothing is written";
-  EXPECT_EQ(registry.RegQueryValueExA(a, "sz", &size, nullptr, nullptr, &size),
+  EXPECT_EQ(registry.RegQueryValueExA(key_a, "sz", &size, nullptr, nullptr, &size),
             reg::kErrorInvalidParameter);
   EXPECT_EQ(registry.RegQueryValueExA(kHklm, "sz", nullptr, nullptr, nullptr, &size), kNotFound);
   EXPECT_EQ(size, 6u) << "a failed query leaves the size alone";
-  EXPECT_EQ(registry.RegCloseKey(a), 0);
-  EXPECT_EQ(registry.RegCloseKey(a), reg::kErrorInvalidHandle);
-  EXPECT_EQ(registry.RegQueryValueExA(a, "v", nullptr, nullptr, nullptr, &size),
+  EXPECT_EQ(registry.RegCloseKey(key_a), 0);
+  EXPECT_EQ(registry.RegCloseKey(key_a), reg::kErrorInvalidHandle);
+  EXPECT_EQ(registry.RegQueryValueExA(key_a, "v", nullptr, nullptr, nullptr, &size),
             reg::kErrorInvalidHandle);
   EXPECT_EQ(registry.RegCloseKey(kHklm), 0);
   // Each open rereads the file. An unknown header, or an unknown or changing
@@ -165,7 +164,7 @@ TEST(WinePrefixRegistryTest, HandlesSizesAndRereads) {
                                  {"[A]\n[Bad\n#arch=x\n[B]\n", kNotFound},
                                  {"[A]\n#arch=x\n[B]\n", kOk}}) {
     std::ofstream(prefix.dir / "system.reg") << (text[0] == 'W' ? "" : kHeader) << text;
-    EXPECT_EQ(registry.RegOpenKeyExA(kHklm, "B", 0, 1, &a), rc) << text;
+    EXPECT_EQ(registry.RegOpenKeyExA(kHklm, "B", 0, 1, &key_a), rc) << text;
   }
 }
 
@@ -233,9 +232,9 @@ TEST(WinePrefixRegistryTest, DecodesLongStringsWhole) {
 // A link key's lines: its target is \Registry\Machine\`target`.
 std::string Link(const std::string& name, const std::string& target) {
   std::string hex;
-  for (char c : "\\Registry\\Machine" + (target.empty() ? "" : "\\" + target)) {
+  for (char character : "\\Registry\\Machine" + (target.empty() ? "" : "\\" + target)) {
     char unit[8];
-    std::snprintf(unit, sizeof unit, ",%02x,00", c);
+    std::snprintf(unit, sizeof unit, ",%02x,00", character);
     hex += unit;
   }
   return "[" + name + "]\n#link\n\"SymbolicLinkValue\"=hex(6):" + hex.substr(1) + "\n\n";
@@ -244,32 +243,28 @@ std::string Link(const std::string& name, const std::string& target) {
 // However system.reg changes while a key is open, the key answers from the
 // file it was opened in (no SIGBUS, no mixed text); a new open reads the new one.
 TEST(WinePrefixRegistryTest, AnOpenKeyKeepsItsFileWhateverHappensToIt) {
-  using Change = std::function<void(const fs::path&)>;
-  for (const auto& [name, change, reopened] :
-       {std::tuple<std::string, Change, std::string>{
-            "truncated", [](const fs::path& dir) { fs::resize_file(dir / "system.reg", 0); },
-            "open 2"},
-        {"rewritten in place, same size",
-         [](const fs::path& dir) {
-           std::fstream(dir / "system.reg", std::ios::binary | std::ios::in | std::ios::out)
-               << kHeader << "[A]\n\"v\"=\"new\"";
-         },
-         "1:new\0"s},
-        {"rewritten in place with other keys",
-         [](const fs::path& dir) { Write(dir / "system.reg", "[B]\n\"v\"=\"old\"\n[A]\n[N]\n"); },
-         "query 2"},
-        {"replaced by rename",
-         [](const fs::path& dir) {
-           Write(dir / "new", "[A]\n\"v\"=\"b\"\n");
-           fs::rename(dir / "new", dir / "system.reg");
-         },
-         "1:b\0"s}}) {
+  constexpr auto kInPlace = std::ios::binary | std::ios::in | std::ios::out;
+  constexpr auto kTruncated = std::ios::binary | std::ios::out | std::ios::trunc;
+  constexpr std::ios::openmode kRenamed{};  // written beside it, then renamed over it
+  // How system.reg is written while the key is open, the text, what a new open reads.
+  const std::tuple<const char*, std::ios::openmode, std::string, std::string> rows[] = {
+      {"truncated", kTruncated, "", kNoKey},
+      {"rewritten in place, same size", kInPlace, kHeader + "[A]\n\"v\"=\"new\"", "1:new\0"s},
+      {"rewritten with other keys", kTruncated, kHeader + "[B]\n\"v\"=\"old\"\n[A]\n[N]\n",
+       kNoValue},
+      {"replaced by rename", kRenamed, kHeader + "[A]\n\"v\"=\"b\"\n", "1:b\0"s}};
+  for (const auto& [name, mode, text, reopened] : rows) {
     const Prefix prefix;
-    Write(prefix.dir / "system.reg", "[A]\n\"v\"=\"old\"\n[B]\n\"v\"=\"b\"\n");
+    const fs::path file = prefix.dir / "system.reg";
+    Write(file, "[A]\n\"v\"=\"old\"\n[B]\n\"v\"=\"b\"\n");
     pellam::wine::WinePrefixRegistry registry(prefix.dir);
     KeyHandle key{};
     ASSERT_EQ(registry.RegOpenKeyExA(kHklm, "A", 0, 1, &key), 0) << name;
-    change(prefix.dir);
+    std::fstream(mode == kRenamed ? prefix.dir / "new" : file, mode == kRenamed ? kTruncated : mode)
+        << text;
+    if (mode == kRenamed) {
+      fs::rename(prefix.dir / "new", file);
+    }
     std::uint8_t data[8] = {};
     std::uint32_t size = sizeof data;
     EXPECT_EQ(registry.RegQueryValueExA(key, "v", nullptr, nullptr, data, &size), 0) << name;

@@ -29,8 +29,6 @@ class RecordingRegistry : public pellam::RegistryAccess {
   Call failing = Call::kNone;
   Call throwing = Call::kNone;
   std::vector<std::string> log;
-  int opens = 0;
-  int closes = 0;
 
   std::int32_t RegOpenKeyExA(pellam::KeyHandle key, const char* sub_key, std::uint32_t options,
                              std::uint32_t access, pellam::KeyHandle* result) override {
@@ -38,7 +36,6 @@ class RecordingRegistry : public pellam::RegistryAccess {
                               std::to_string(options) + " " + std::to_string(access))) {
       return pellam::reg::kErrorFileNotFound;
     }
-    ++opens;
     *result = kOpened;
     return pellam::reg::kErrorSuccess;
   }
@@ -62,7 +59,6 @@ class RecordingRegistry : public pellam::RegistryAccess {
   }
 
   std::int32_t RegCloseKey(pellam::KeyHandle key) override {
-    ++closes;
     return Logs(Call::kClose, "close " + LoggedHandle(key)) ? pellam::reg::kErrorInvalidHandle
                                                             : pellam::reg::kErrorSuccess;
   }

@@ -10,9 +10,8 @@ import re
 import subprocess
 import sys
 import tempfile
-import time
 
-from xsession import DEADLINE_SECONDS, Failure  # noqa: E402
+from xsession import Failure, Program, serving  # noqa: E402
 
 
 def environment(socket, base=None):
@@ -33,37 +32,29 @@ def run(tag, body, scale=1):
     # XDG_RUNTIME_DIR, which must be the caller's own.
     runtime = os.environ["XDG_RUNTIME_DIR"]
     socket = "wayland-%d" % os.getpid()
-    with tempfile.TemporaryFile() as log:
-        weston = subprocess.Popen(["weston", "--backend=headless-backend.so", "--socket=" + socket,
-                                   "--scale=%d" % scale, "--idle-time=0", "--no-config"],
-                                  stdout=log, stderr=subprocess.STDOUT, env=environment(socket))
+    with tempfile.TemporaryFile() as log, \
+            serving(tag, ["weston", "--backend=headless-backend.so", "--socket=" + socket,
+                          "--scale=%d" % scale, "--idle-time=0", "--no-config"],
+                    stdout=log, stderr=subprocess.STDOUT, env=environment(socket)) as weston:
         try:
-            deadline = time.monotonic() + DEADLINE_SECONDS
-            while not os.path.exists(os.path.join(runtime, socket)):
-                if weston.poll() is not None or time.monotonic() > deadline:
-                    log.seek(0)
-                    raise Failure("Weston did not start:\n" + log.read().decode(errors="replace"))
-                time.sleep(0.02)
-            return body(socket)
+            weston.wait_until(lambda: os.path.exists(os.path.join(runtime, socket)),
+                              "Weston to start")
         except Failure as failure:
-            sys.exit(tag + ": " + str(failure))
-        finally:
-            weston.terminate()
-            weston.wait()
+            log.seek(0)
+            raise Failure(str(failure) + ":\n" + log.read().decode(errors="replace"))
+        return body(socket)
 
 
-class Session:
+class Session(Program):
     # One program on the compositor. No client may move the pointer, read the
     # screen or close another's window on Wayland, so the program is driven
     # through the accessibility bus alone; the requests it makes to the
     # compositor are logged, to read back what it asked for.
 
     def __init__(self, socket, program, base_environment=None):
-        self.program = program
         self.log = tempfile.NamedTemporaryFile(prefix="wayland-debug-")
         env = dict(environment(socket, base_environment), WAYLAND_DEBUG="client")
-        self.process = subprocess.Popen(program if isinstance(program, list) else [program],
-                                        env=env, stderr=self.log)
+        super().__init__(program, env=env, stderr=self.log)
 
     def requests(self, name):
         # The arguments of every request of that name made so far, in order.
@@ -74,25 +65,8 @@ class Session:
         self.wait_until(lambda: self.requests("set_app_id"), "the window's app_id")
         return self.requests("set_app_id")[-1].strip('"')
 
-    def wait_until(self, condition, what):
-        deadline = time.monotonic() + DEADLINE_SECONDS
-        while not condition():
-            if self.process.poll() is not None:
-                raise Failure("%s ended (code %d) while waiting: %s" %
-                              (self.program, self.process.returncode, what))
-            if time.monotonic() > deadline:
-                raise Failure("gave up waiting: " + what)
-            time.sleep(0.05)
-
-    def wait_for_clean_exit(self):
-        code = self.process.wait(timeout=DEADLINE_SECONDS)
-        if code != 0:
-            raise Failure("%s ended with exit code %d" % (self.program, code))
-
     def kill(self):
-        if self.process.poll() is None:
-            self.process.kill()
-            self.process.wait()
+        super().kill()
         self.log.close()
 
 

@@ -3,6 +3,7 @@
 # Used by the end-to-end tests and by the run script's demonstration, so that
 # both click and look at the windows the way a person would.
 
+import contextlib
 import json
 import os
 import subprocess
@@ -26,37 +27,74 @@ def designs(path):
         return json.load(file)
 
 
-def run(tag, body):
-    # Runs body(display_name) on a fresh Xvfb, then stops it; a Failure ends
-    # the script with "tag: what failed".
-    read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp",
-                             "-screen", "0", "1024x768x24"], pass_fds=(write_end,))
-    os.close(write_end)
+@contextlib.contextmanager
+def serving(tag, command, **options):
+    # Runs a display server for the length of a with block; a Failure in the
+    # block ends the script with "tag: what failed".
+    server = Program(command, **options)
     try:
+        yield server
+    except Failure as failure:
+        sys.exit(tag + ": " + str(failure))
+    finally:
+        server.process.terminate()
+        server.process.wait()
+
+
+def run(tag, body):
+    # Runs body(display_name) on a fresh Xvfb, then stops it.
+    read_end, write_end = os.pipe()
+    with serving(tag, ["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp",
+                       "-screen", "0", "1024x768x24"], pass_fds=(write_end,)):
+        os.close(write_end)
         with os.fdopen(read_end, "rb") as numbers:
             number = numbers.readline().decode().strip()
         if not number:
             raise Failure("Xvfb did not start")
         body(":" + number)
-    except Failure as failure:
-        sys.exit(tag + ": " + str(failure))
-    finally:
-        xvfb.terminate()
-        xvfb.wait()
 
 
-class Session:
+class Program:
+    # A program's process, and waits for it that give up at the deadline or
+    # when it ends. A bare waiter (made with __new__) watches no process.
+    process = None
+
+    def __init__(self, program, **options):
+        self.program = program
+        # A program, or a command that starts one (e.g. ["wine", "Program.exe"]).
+        self.process = subprocess.Popen(program if isinstance(program, list) else [program],
+                                        **options)
+
+    def wait_until(self, condition, what):
+        deadline = time.monotonic() + DEADLINE_SECONDS
+        while not condition():
+            if self.process and self.process.poll() is not None:
+                raise Failure("%s ended (code %d) while waiting: %s" %
+                              (self.program, self.process.returncode, what))
+            if time.monotonic() > deadline:
+                raise Failure("gave up waiting: " + what)
+            time.sleep(0.05)
+
+    def wait_for_clean_exit(self):
+        # Waits for the program to end and fails unless its exit code is 0.
+        code = self.process.wait(timeout=DEADLINE_SECONDS)
+        if code != 0:
+            raise Failure("%s ended with exit code %d" % (self.program, code))
+
+    def kill(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+
+class Session(Program):
     # One program's window on a display, found by its exact title.
 
     def __init__(self, name, program, window, environment=None):
-        self.program = program
         self.controls = window["controls"]
         self.title = window["title"]
         self.environment = dict(environment or os.environ, DISPLAY=name, QT_QPA_PLATFORM="xcb")
-        # A program, or a command that starts one (e.g. ["wine", "Program.exe"]).
-        self.process = subprocess.Popen(program if isinstance(program, list) else [program],
-                                        env=self.environment)
+        super().__init__(program, env=self.environment)
         try:
             found = self.windows("--sync")
             if len(found) != 1:
@@ -89,13 +127,6 @@ class Session:
         left, top, width, height = self.controls[control]
         return self.window.get_image(left, top, width, height, X.ZPixmap, 0xFFFFFFFF).data
 
-    def wait_until(self, condition, what):
-        deadline = time.monotonic() + DEADLINE_SECONDS
-        while not condition():
-            if time.monotonic() > deadline:
-                raise Failure("gave up waiting: " + what)
-            time.sleep(0.05)
-
     def wait_for_paint(self, control):
         # Waits until a control shows more than a flat colour.
         self.wait_until(lambda: len(set(self.pixels(control))) > 4, "the window to paint")
@@ -111,14 +142,3 @@ class Session:
         self.window.send_event(protocol.event.ClientMessage(
             window=self.window, client_type=protocols, data=(32, [delete, X.CurrentTime, 0, 0, 0])))
         self.connection.flush()
-
-    def wait_for_clean_exit(self):
-        # Waits for the program to end and fails unless its exit code is 0.
-        code = self.process.wait(timeout=DEADLINE_SECONDS)
-        if code != 0:
-            raise Failure("%s ended with exit code %d" % (self.program, code))
-
-    def kill(self):
-        if self.process.poll() is None:
-            self.process.kill()
-            self.process.wait()

@@ -21,7 +21,7 @@ TEST(FpStatusTest, RaisesTheMatchingError) {
       {"Overflow", [] { return huge * huge; }, rt::ErrorNumber::kOverflow}};
   for (const auto& [name, compute, expected] : rows) {
     SCOPED_TRACE(name);
-    EXPECT_THAT([f = compute] { return rt::FpChecked(f); }, testsupport::Raises(expected));
+    EXPECT_THAT([run = compute] { return rt::FpChecked(run); }, testsupport::Raises(expected));
   }
 }
 

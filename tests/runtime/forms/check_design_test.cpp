@@ -24,17 +24,17 @@ TEST(CheckDesignTest, NamesTheFirstFault) {
        {{{u"lblCaption", 1}}, as_is, "has no control lblCaption(1)"},
        {{{u"txtName", 0}}, as_is, "has no control txtName(0)"},
        {{{u"lblCaption"}}, as_is, "has no control lblCaption"},
-       {all, [](auto& d) { d.controls.push_back(d.controls[2]); },
+       {all, [](auto& design) { design.controls.push_back(design.controls[2]); },
         "has two controls named cboChoice"},
-       {all, [](auto& d) { d.controls[1].buddy = u"cboChoice"; },
+       {all, [](auto& design) { design.controls[1].buddy = u"cboChoice"; },  // not a label
         "has a buddy on txtName, which must be a label naming a control"},
-       {all, [](auto& d) { d.controls[0].buddy = u"lblCaption"; },  // a member of an array
+       {all, [](auto& design) { design.controls[0].buddy = u"lblCaption"; },
         "has a buddy on lblCaption(0), which must be a label naming a control"},
-       {all, [](auto& d) { d.controls[3].accessible_name = u"Write"; },
+       {all, [](auto& design) { design.controls[3].accessible_name = u"Write"; },
         "gives an accessible name to the caption of cmdWrite"},
-       {all, [](auto& d) { d.controls[0].accessible_name = u"Name"; },
+       {all, [](auto& design) { design.controls[0].accessible_name = u"Name"; },
         "gives an accessible name to the caption of lblCaption(0)"},
-       {all, [](auto& d) { d.lines[0].y2 = 1081; }, "has the sloping line Line1"}};
+       {all, [](auto& design) { design.lines[0].y2 = 1081; }, "has the sloping line Line1"}};
   for (const auto& [names, fault, expected] : rows) {
     FormDesign design = testsupport::sample::SampleDesign();
     fault(design);
