@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "runtime/qt/qt_controls.hpp"
 #include "runtime/qt/qt_form.hpp"
 #include "tests/support/real_windows.hpp"
 
@@ -69,8 +68,8 @@ void HighDpiTest::keepsItsLayout() {
       QVERIFY(picture.width() >= plain.width() * scale);
       if (scale == 1.0 || scale == 2.0) {
         const QImage source = SourceImage(design.picture->image, static_cast<int>(scale));
-        const QPoint place(rt::qt::detail::ToPixels(design.picture->left),
-                           rt::qt::detail::ToPixels(design.picture->top));
+        const QPoint place(rt::forms::TwipsToPixels(design.picture->left),
+                           rt::forms::TwipsToPixels(design.picture->top));
         const QImage shown = form.grab().toImage().copy(QRect(place * scale, source.size()));
         QCOMPARE(shown.convertToFormat(QImage::Format_RGB32), source);
       }

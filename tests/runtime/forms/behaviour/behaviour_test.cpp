@@ -11,7 +11,7 @@
 #include <tuple>
 #include <vector>
 
-#include "tests/runtime/forms/behaviour/backend_driver.hpp"
+#include "backend_driver.hpp"
 #include "tests/support/sample_design.hpp"
 
 namespace {
