@@ -37,10 +37,10 @@ class HighDpiTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void keepsItsLayout();
+  void KeepsItsLayout();
 };
 
-void HighDpiTest::keepsItsLayout() {
+void HighDpiTest::KeepsItsLayout() {
   testsupport::RealWindows windows;
   for (const auto& [design, handlers, app] : windows.all) {
     rt::qt::PrepareApplication(*qApp, app);
