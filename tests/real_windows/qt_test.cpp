@@ -79,4 +79,4 @@ void HighDpiTest::KeepsItsLayout() {
 }
 
 QTEST_MAIN(HighDpiTest)
-#include "high_dpi_test.moc"
+#include "qt_test.moc"
