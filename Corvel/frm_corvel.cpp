@@ -188,7 +188,7 @@ std::vector<rt::forms::ControlRef> FrmCorvel::Controls() const {
 void FrmCorvel::Load(rt::forms::Form& form) {
   form.SetLeft(CentredOffset(form.ScreenWidth(), form.Width()));
   form.SetTop(CentredOffset(form.ScreenHeight(), form.Height()));
-  form.control(kVersion).SetText(VersionText(form.App()));
+  form.ControlNamed(kVersion).SetText(VersionText(form.App()));
 }
 
 void FrmCorvel::Click(rt::forms::Form& form, std::u16string_view control,
@@ -203,9 +203,9 @@ void FrmCorvel::Click(rt::forms::Form& form, std::u16string_view control,
 // Each reading is written before the counter is read again, so the three boxes
 // show three separate reads.
 void FrmCorvel::CmdStartClick(rt::forms::Form& form) {
-  form.control(kShowTreated).SetText(ReadingText(TreatedTickCount(ticks_)));
-  form.control(kShowUntreated).SetText(ReadingText(ticks_.Read()));
-  form.control(kDaysBeforeReset).SetText(DaysText(TreatedTickCount(ticks_)));
+  form.ControlNamed(kShowTreated).SetText(ReadingText(TreatedTickCount(ticks_)));
+  form.ControlNamed(kShowUntreated).SetText(ReadingText(ticks_.Read()));
+  form.ControlNamed(kDaysBeforeReset).SetText(DaysText(TreatedTickCount(ticks_)));
 }
 
 }  // namespace corvel

@@ -163,7 +163,7 @@ std::vector<rt::forms::ControlRef> FrmPellam::Controls() const {
 void FrmPellam::Load(rt::forms::Form& form) {
   form.SetTop(CentredOffset(form.ScreenHeight(), form.Height()));
   form.SetLeft(CentredOffset(form.ScreenWidth(), form.Width()));
-  form.control(kRoot).SetListIndex(kLocalMachineIndex);
+  form.ControlNamed(kRoot).SetListIndex(kLocalMachineIndex);
 }
 
 void FrmPellam::Click(rt::forms::Form& form, std::u16string_view control,
@@ -174,13 +174,14 @@ void FrmPellam::Click(rt::forms::Form& form, std::u16string_view control,
 }
 
 void FrmPellam::CmdGetValueClick(rt::forms::Form& form) {
-  std::optional<KeyHandle> root = RootKeyByName(form.control(kRoot).Text());
+  std::optional<KeyHandle> root = RootKeyByName(form.ControlNamed(kRoot).Text());
   if (!root) {
     return;
   }
   FormMessages messages(form);
-  form.control(kValue).SetText(ReadRegistryString(
-      registry_, messages, *root, form.control(kKey).Text(), form.control(kSubkey).Text()));
+  form.ControlNamed(kValue).SetText(ReadRegistryString(registry_, messages, *root,
+                                                       form.ControlNamed(kKey).Text(),
+                                                       form.ControlNamed(kSubkey).Text()));
 }
 
 }  // namespace pellam

@@ -14,7 +14,6 @@ function(cp_windows_program target)
     OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/windows/utf8.manifest)
   add_executable(${target} WIN32 ${arg_SOURCES} ${arg_RESOURCES} ${version_rc}
                                  ${PROJECT_SOURCE_DIR}/cmake/windows/utf8-manifest.rc)
-  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_libraries(${target} PRIVATE ${arg_LIBS})
   target_link_options(${target} PRIVATE $<$<CONFIG:Release>:-s>)
   cp_warnings(${target})

@@ -130,14 +130,14 @@ const ControlDesign* FormCore::FirstFocus() const {
   return stops.empty() ? nullptr : stops.front();
 }
 
-Control& FormCore::control(std::u16string_view name) {
+Control& FormCore::ControlNamed(std::u16string_view name) {
   if (const Built* found = Find(name, std::nullopt)) {
     return *found->control;
   }
   throw std::out_of_range("no such control: " + DisplayName(name));
 }
 
-Control& FormCore::control(std::u16string_view name, int index) {
+Control& FormCore::ControlNamed(std::u16string_view name, int index) {
   if (const Built* found = Find(name, index)) {
     return *found->control;
   }

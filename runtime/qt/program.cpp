@@ -73,7 +73,7 @@ int RunWindow(const forms::FormDesign& design, forms::FormHandlers& handlers,
   }
   // Only a running loop may be told to end: an exit asked for before it runs
   // would end every later modal loop at once.
-  QObject::connect(&*form, &QtForm::ended, qApp, &QCoreApplication::exit);
+  QObject::connect(&*form, &QtForm::ProgramEnded, qApp, &QCoreApplication::exit);
   form->show();
   return QApplication::exec();
 }

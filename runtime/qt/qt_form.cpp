@@ -183,7 +183,7 @@ void QtForm::closeEvent(QCloseEvent* event) {
 
 void QtForm::Close() {
   hide();
-  emit ended(exit_code());
+  emit ProgramEnded(exit_code());
 }
 
 // Lines and the picture are painted on the window itself, beneath the

@@ -18,7 +18,7 @@ const std::u16string kLapsed = u" Lapsed time since Windows started: ";
 // unless a test scripts it.
 struct Corvel {
   std::u16string Text(std::u16string_view name, int index) {
-    return form.control(name, index).text;
+    return form.ControlNamed(name, index).text;
   }
 
   testsupport::ScriptedTicks ticks;
@@ -45,7 +45,7 @@ TEST(FrmCorvelTest, LoadCentresAndShowsTheVersion) {
   Corvel corvel;
   testsupport::FakeForm other(corvel::FrmCorvelDesign(), {u"Other", 12, 0, 345});
   corvel.handlers.Load(other);
-  EXPECT_EQ(other.control(u"lblVersion").text, u"Version: 12.0.345");
+  EXPECT_EQ(other.ControlNamed(u"lblVersion").text, u"Version: 12.0.345");
   corvel.form.screen_width = std::numeric_limits<float>::max();
   corvel.form.width = -std::numeric_limits<float>::max();
   EXPECT_THAT([&] { corvel.handlers.Load(corvel.form); }, testsupport::Raises());
@@ -72,7 +72,7 @@ TEST(FrmCorvelTest, ShowTreatsTheReadingAndShowsIt) {
     corvel.handlers.Click(corvel.form, u"cmdStart", std::nullopt);
     EXPECT_EQ(corvel.Text(u"txtShowTime", 0), kLapsed + treated);
     EXPECT_EQ(corvel.Text(u"txtShowTime", 1), kLapsed + untreated);
-    EXPECT_EQ(corvel.form.control(u"txtDaysBeforeReset").text, days + u" of 25 (max)");
+    EXPECT_EQ(corvel.form.ControlNamed(u"txtDaysBeforeReset").text, days + u" of 25 (max)");
   }
 }
 
@@ -84,7 +84,7 @@ TEST(FrmCorvelTest, ShowWritesThreeSeparateReadsInOrderAndExitUnloads) {
   corvel.handlers.Click(corvel.form, u"cmdStart", std::nullopt);
   EXPECT_EQ(corvel.Text(u"txtShowTime", 0), kLapsed + u"  1 000");
   EXPECT_EQ(corvel.Text(u"txtShowTime", 1), kLapsed + u"-2 147 483 648");
-  EXPECT_EQ(corvel.form.control(u"txtDaysBeforeReset").text, u"0 of 25 (max)");
+  EXPECT_EQ(corvel.form.ControlNamed(u"txtDaysBeforeReset").text, u"0 of 25 (max)");
   corvel.handlers.Click(corvel.form, u"cmdStart", std::nullopt);
   EXPECT_EQ(corvel.Text(u"txtShowTime", 0), kLapsed + u"2 147 483 647");
   EXPECT_EQ(corvel.Text(u"txtShowTime", 1), kLapsed + u"  -1 234");

@@ -18,7 +18,7 @@ using testsupport::RecordingRegistry;
 // frmPellam's handlers on a fake window over a registry that holds "abc".
 struct Pellam {
   void GetValue() { handlers.Click(form, u"cmdGetValue", std::nullopt); }
-  std::u16string& Value() { return form.control(u"lblValue").text; }
+  std::u16string& Value() { return form.ControlNamed(u"lblValue").text; }
 
   RecordingRegistry registry;
   pellam::FrmPellam handlers{registry};
@@ -68,15 +68,15 @@ TEST(FrmPellamTest, GetValueReadsTheTypedNamesUnderTheSelectedRootOrShowsItsFail
     SCOPED_TRACE(name);
     Pellam pellam;
     pellam.handlers.Load(pellam.form);
-    auto& root = pellam.form.control(u"cboHKey");
+    auto& root = pellam.form.ControlNamed(u"cboHKey");
     EXPECT_EQ(root.Text(), u"HKEY_LOCAL_MACHINE");
     if (handle == 0) {
       root.items.push_back(entry);  // the list never shows such an entry
     }
     const auto found = std::ranges::find(root.items, entry) - root.items.begin();
     root.index = entry.empty() ? -1 : static_cast<int>(found);
-    pellam.form.control(u"txtKey").text = u"Software\\Typed";
-    pellam.form.control(u"txtSubkey").text = u"Name";
+    pellam.form.ControlNamed(u"txtKey").text = u"Software\\Typed";
+    pellam.form.ControlNamed(u"txtSubkey").text = u"Name";
     pellam.Value() = u"previous";
     pellam.GetValue();
     const std::string logged = testsupport::LoggedHandle(pellam::PredefinedKey(handle));

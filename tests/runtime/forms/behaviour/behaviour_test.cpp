@@ -11,7 +11,7 @@
 #include <tuple>
 #include <vector>
 
-#include "tests/runtime/forms/behaviour/backend_driver.hpp"
+#include "backend_driver.hpp"
 #include "tests/support/sample_design.hpp"
 
 namespace {
@@ -54,7 +54,7 @@ class BehaviourTest : public ::testing::Test {
     ASSERT_TRUE(driver->form().Load());
     driver->Show();
   }
-  std::u16string Status() { return driver->form().control(sample::kStatus).Text(); }
+  std::u16string Status() { return driver->form().ControlNamed(sample::kStatus).Text(); }
 
   rt::forms::FormDesign design = sample::SampleDesign();
   sample::SampleHandlers handlers;
@@ -208,7 +208,7 @@ TEST_F(BehaviourTest, EnterInATextBoxAndEscapeClickNothing) {
   EXPECT_TRUE(handlers.clicked.empty());
   EXPECT_FALSE(driver->form().ended());
   EXPECT_EQ(Named(driver->Focused()), Named(kName));
-  EXPECT_EQ(driver->form().control(kName).Text(), u"abc");
+  EXPECT_EQ(driver->form().ControlNamed(kName).Text(), u"abc");
 }
 
 TEST_F(BehaviourTest, ADoubleClickOnAButtonIsTwoClicks) {
@@ -265,7 +265,7 @@ TEST_F(BehaviourTest, LoadSeesTheScreenAndTheOuterSizeTheWindowShowsWith) {
   form.SetTop(1507.0F);
   EXPECT_EQ((std::pair{driver->OuterFrame().left, driver->OuterFrame().top}),
             (std::pair{-30, 100}));
-  EXPECT_EQ(driver->form().control(sample::kChoice).Text(), u"Two");
+  EXPECT_EQ(driver->form().ControlNamed(sample::kChoice).Text(), u"Two");
 }
 
 // Each way out of Load, on the backend's whole program: the window never
@@ -308,23 +308,23 @@ TEST_F(BehaviourTest, UnknownControlsAndListIndicesOutOfRangeAreRefused) {
   LoadAndShow();
   rt::forms::Form& form = driver->form();
   const std::tuple<const char*, std::function<void()>, std::string> rows[] = {
-      {"a name the design lacks", [&] { form.control(u"lblCaptoin", 0); },
+      {"a name the design lacks", [&] { form.ControlNamed(u"lblCaptoin", 0); },
        "no such control: lblCaptoin(0)"},
-      {"an array without its index", [&] { form.control(u"lblCaption"); },
+      {"an array without its index", [&] { form.ControlNamed(u"lblCaption"); },
        "no such control: lblCaption"},
-      {"an index past the array", [&] { form.control(u"lblCaption", 1); },
+      {"an index past the array", [&] { form.ControlNamed(u"lblCaption", 1); },
        "no such control: lblCaption(1)"},
-      {"an index on a single control", [&] { form.control(u"txtName", 0); },
+      {"an index on a single control", [&] { form.ControlNamed(u"txtName", 0); },
        "no such control: txtName(0)"},
-      {"an entry past the list", [&] { form.control(sample::kChoice).SetListIndex(3); },
+      {"an entry past the list", [&] { form.ControlNamed(sample::kChoice).SetListIndex(3); },
        "no such entry in the drop-down list"},
-      {"an entry before the list", [&] { form.control(sample::kChoice).SetListIndex(-2); },
+      {"an entry before the list", [&] { form.ControlNamed(sample::kChoice).SetListIndex(-2); },
        "no such entry in the drop-down list"},
-      {"a list's text", [&] { form.control(sample::kChoice).SetText(u"One"); },
+      {"a list's text", [&] { form.ControlNamed(sample::kChoice).SetText(u"One"); },
        "a drop-down list's text is its selected entry"},
-      {"a text box's list index", [&] { (void)form.control(kName).ListIndex(); },
+      {"a text box's list index", [&] { (void)form.ControlNamed(kName).ListIndex(); },
        "only a drop-down list has a list index"},
-      {"a label's list index", [&] { form.control(kCaption).SetListIndex(0); },
+      {"a label's list index", [&] { form.ControlNamed(kCaption).SetListIndex(0); },
        "only a drop-down list has a list index"},
   };
   for (const auto& [what, call, message] : rows) {
@@ -335,10 +335,10 @@ TEST_F(BehaviourTest, UnknownControlsAndListIndicesOutOfRangeAreRefused) {
       EXPECT_EQ(error.what(), message) << what;
     }
   }
-  EXPECT_EQ(form.control(sample::kChoice).Text(), u"Two");
-  form.control(sample::kChoice).SetListIndex(-1);
-  EXPECT_EQ(form.control(sample::kChoice).ListIndex(), -1);
-  EXPECT_EQ(form.control(sample::kChoice).Text(), u"");
+  EXPECT_EQ(form.ControlNamed(sample::kChoice).Text(), u"Two");
+  form.ControlNamed(sample::kChoice).SetListIndex(-1);
+  EXPECT_EQ(form.ControlNamed(sample::kChoice).ListIndex(), -1);
+  EXPECT_EQ(form.ControlNamed(sample::kChoice).Text(), u"");
 }
 
 TEST_F(BehaviourTest, AMessageBoxHasOneOkButtonNoIconAndTheTitle) {

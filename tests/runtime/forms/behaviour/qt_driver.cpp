@@ -19,8 +19,8 @@
 #include <memory>
 #include <optional>
 
+#include "backend_driver.hpp"
 #include "runtime/qt/qt_form.hpp"
-#include "tests/runtime/forms/behaviour/backend_driver.hpp"
 
 namespace testsupport {
 namespace {

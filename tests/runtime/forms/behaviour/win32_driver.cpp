@@ -11,9 +11,9 @@
 #include <optional>
 #include <stdexcept>
 
+#include "backend_driver.hpp"
 #include "runtime/win32/gdi_handles.hpp"
 #include "runtime/win32/win32_form.hpp"
-#include "tests/runtime/forms/behaviour/backend_driver.hpp"
 
 namespace testsupport {
 namespace {

@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "runtime/qt/qt_controls.hpp"
 #include "runtime/qt/qt_form.hpp"
 #include "tests/support/real_windows.hpp"
 
@@ -33,10 +32,10 @@ class HighDpiTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void keepsItsLayout();
+  void KeepsItsLayout();
 };
 
-void HighDpiTest::keepsItsLayout() {
+void HighDpiTest::KeepsItsLayout() {
   testsupport::RealWindows windows;
   for (const auto& [design, handlers, app] : windows.all) {
     rt::qt::PrepareApplication(*qApp, app);
@@ -66,8 +65,8 @@ void HighDpiTest::keepsItsLayout() {
       QVERIFY(picture.width() >= plain.width() * scale);
       if (scale == 1.0 || scale == 2.0) {
         const QImage source = SourceImage(design.picture->image, static_cast<int>(scale));
-        const QPoint place(rt::qt::detail::ToPixels(design.picture->left),
-                           rt::qt::detail::ToPixels(design.picture->top));
+        const QPoint place(rt::forms::TwipsToPixels(design.picture->left),
+                           rt::forms::TwipsToPixels(design.picture->top));
         const QImage shown = form.grab().toImage().copy(QRect(place * scale, source.size()));
         QCOMPARE(shown.convertToFormat(QImage::Format_RGB32), source);
       }
@@ -77,4 +76,4 @@ void HighDpiTest::keepsItsLayout() {
 }
 
 QTEST_MAIN(HighDpiTest)
-#include "high_dpi_test.moc"
+#include "qt_test.moc"

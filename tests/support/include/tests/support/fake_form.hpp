@@ -44,11 +44,11 @@ class FakeForm final : public rt::forms::Form {
       controls_.try_emplace({control.name, control.index}, control);
     }
   }
-  using rt::forms::Form::control;
-  FakeControl& control(std::u16string_view name) override {
+  using rt::forms::Form::ControlNamed;
+  FakeControl& ControlNamed(std::u16string_view name) override {
     return controls_.at({std::u16string(name), std::nullopt});
   }
-  FakeControl& control(std::u16string_view name, int index) override {
+  FakeControl& ControlNamed(std::u16string_view name, int index) override {
     return controls_.at({std::u16string(name), index});
   }
   float Width() const override { return width; }

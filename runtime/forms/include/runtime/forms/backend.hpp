@@ -108,9 +108,9 @@ class FormCore : public Form {
   // The control that has the focus when the window first shows.
   const ControlDesign* FirstFocus() const;
 
-  using Form::control;
-  Control& control(std::u16string_view name) final;
-  Control& control(std::u16string_view name, int index) final;
+  using Form::ControlNamed;
+  Control& ControlNamed(std::u16string_view name) final;
+  Control& ControlNamed(std::u16string_view name, int index) final;
   const AppInfo& App() const final { return app_; }
   void MsgBox(std::u16string_view text) final;
   void Unload() final;

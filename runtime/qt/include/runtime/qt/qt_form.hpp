@@ -66,7 +66,7 @@ class QtForm final : public QWidget, public forms::FormCore {
 
  signals:
   // The program ends with its only window.
-  void ended(int exit_code);
+  void ProgramEnded(int exit_code);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

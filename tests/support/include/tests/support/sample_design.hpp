@@ -90,7 +90,7 @@ class SampleHandlers : public rt::forms::FormHandlers {
     }
     screen = {form.ScreenWidth(), form.ScreenHeight()};
     size_at_load = {form.Width(), form.Height()};
-    form.control(kChoice).SetListIndex(list_index_at_load);
+    form.ControlNamed(kChoice).SetListIndex(list_index_at_load);
     if (unload_at_load) {
       form.Unload();
     }
@@ -99,7 +99,7 @@ class SampleHandlers : public rt::forms::FormHandlers {
              std::optional<int> index) override {
     clicked.emplace_back(control);
     if (kWrite.Is(control, index)) {
-      form.control(kStatus).SetText(u"Written");
+      form.ControlNamed(kStatus).SetText(u"Written");
     } else if (kSay.Is(control, index)) {
       form.MsgBox(u"Hello there");
     } else if (kFail.Is(control, index)) {

@@ -41,10 +41,10 @@ class Form {
   // The control of that name (and index, for a control array); a name that
   // the design does not have is a programming error and throws
   // std::out_of_range.
-  virtual Control& control(std::u16string_view name) = 0;
-  virtual Control& control(std::u16string_view name, int index) = 0;
-  Control& control(const ControlRef& ref) {
-    return ref.index ? control(ref.name, *ref.index) : control(ref.name);
+  virtual Control& ControlNamed(std::u16string_view name) = 0;
+  virtual Control& ControlNamed(std::u16string_view name, int index) = 0;
+  Control& ControlNamed(const ControlRef& ref) {
+    return ref.index ? ControlNamed(ref.name, *ref.index) : ControlNamed(ref.name);
   }
 
   virtual float Width() const = 0;
