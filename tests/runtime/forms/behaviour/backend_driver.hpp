@@ -38,6 +38,7 @@ struct SeenControl {
   rt::forms::Alignment alignment = rt::forms::Alignment::kLeft;
   bool border = false;
   bool takes_typing = false;
+  bool focused = false;       // it has the keyboard focus
   int text_top = 0;           // from a text box's top to its first line's top
   std::u16string read_aloud;  // what a screen reader reads as its text
   std::u16string named_by;    // the caption of the label it is named by
@@ -70,8 +71,6 @@ class BackendDriver {
   // in pixels at the layout DPI.
   virtual Rgb WindowPixel(int x, int y) = 0;
 
-  // The control that has the keyboard focus, if it is one of the design's.
-  virtual std::optional<ControlRef> Focused() = 0;
   // A key pressed and released in the focused control, as the user does it.
   virtual void Press(Key key) = 0;
   virtual void Click(const ControlRef& control) = 0;

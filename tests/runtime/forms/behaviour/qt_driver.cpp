@@ -52,16 +52,8 @@ class QtDriver final : public BackendDriver {
   // A window that does show is closed as soon as its loop runs.
   int RunProgram(const rt::forms::FormDesign& design, rt::forms::FormHandlers& handlers,
                  const rt::forms::AppInfo& app) override {
-    QTimer closer;
-    closer.setSingleShot(true);
-    QObject::connect(&closer, &QTimer::timeout, [] {
-      for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (qobject_cast<rt::qt::QtForm*>(window) != nullptr) {
-          window->close();
-        }
-      }
-    });
-    closer.start(0);
+    const QObject scope;  // takes the timer with it when Load ends the program
+    QTimer::singleShot(0, &scope, &QApplication::closeAllWindows);
     return rt::qt::RunWindow(design, handlers, app, Sink());
   }
 
@@ -79,6 +71,7 @@ class QtDriver final : public BackendDriver {
                      {font.family().toStdU16String(), font.pixelSize(), font.bold()},
                      ToRgb(widget->palette().color(widget->backgroundRole())),
                      ToRgb(widget->palette().color(widget->foregroundRole()))};
+    seen.focused = QApplication::focusWidget() == widget;
     Qt::Alignment alignment;
     if (auto* label = qobject_cast<QLabel*>(widget)) {
       alignment = label->alignment();
@@ -113,14 +106,6 @@ class QtDriver final : public BackendDriver {
         drawn.pixelColor(qRound((x + 0.5) * scale - 0.5), qRound((y + 0.5) * scale - 0.5)));
   }
 
-  std::optional<ControlRef> Focused() override {
-    for (const auto& control : form_->design().controls) {
-      if (form_->WidgetOf(control.name, control.index) == QApplication::focusWidget()) {
-        return ControlRef{control.name, control.index};
-      }
-    }
-    return std::nullopt;
-  }
   void Press(Key key) override {
     const Qt::Key keys[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Space,
                             Qt::Key_Escape};

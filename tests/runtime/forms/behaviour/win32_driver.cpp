@@ -47,14 +47,6 @@ LONG_PTR StyleOf(HWND window) {
   return GetWindowLongPtrW(window, GWL_STYLE);
 }
 
-bool IsOwnerDrawn(HWND window) {
-  wchar_t name[16];
-  GetClassNameW(window, name, 16);
-  const LONG_PTR style = StyleOf(window);
-  return (lstrcmpiW(name, L"Button") == 0 && (style & BS_TYPEMASK) == BS_OWNERDRAW) ||
-         (lstrcmpiW(name, L"Static") == 0 && (style & SS_TYPEMASK) == SS_OWNERDRAW);
-}
-
 // Watches for the next dialog this thread activates, reads it and clicks OK.
 SeenMessageBox* watched = nullptr;
 HHOOK hook = nullptr;
@@ -144,16 +136,30 @@ class Win32Driver final : public BackendDriver {
                  static_cast<int>(-font.lfHeight), font.lfWeight >= FW_BOLD};
     seen.read_aloud = TextOf(window);
     seen.named_by = TextOf(GetWindow(window, GW_HWNDPREV));  // the label created just before it
-    const bool owner_drawn = IsOwnerDrawn(window);
+    seen.focused = GetFocus() == window;
+    wchar_t name[16];
+    GetClassNameW(window, name, 16);
+    const LONG_PTR style = StyleOf(window);
+    const bool owner_drawn =
+        (lstrcmpiW(name, L"Button") == 0 && (style & BS_TYPEMASK) == BS_OWNERDRAW) ||
+        (lstrcmpiW(name, L"Static") == 0 && (style & SS_TYPEMASK) == SS_OWNERDRAW);
+    RECT client{};
+    GetClientRect(window, &client);
+    auto canvas = std::make_unique<Canvas>(SIZE{client.right, client.bottom});
     if (owner_drawn) {
       SetWindowTextW(window, L"Wg");
-    }
-    auto canvas = Draw(window);
-    if (owner_drawn) {
+      DRAWITEMSTRUCT item{.CtlType = 0,
+                          .CtlID = static_cast<UINT>(GetDlgCtrlID(window)),
+                          .itemAction = ODA_DRAWENTIRE,
+                          .hwndItem = window,
+                          .hDC = canvas->dc.get(),
+                          .rcItem = client};
+      SendMessageW(form_->window(), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
       SetWindowTextW(window, reinterpret_cast<const wchar_t*>(seen.read_aloud.c_str()));
+    } else {
+      SendMessageW(window, WM_PAINT, reinterpret_cast<WPARAM>(canvas->dc.get()), 0);
     }
     seen.fore = ToRgb(GetTextColor(canvas->dc.get()));
-    const LONG_PTR style = StyleOf(window);
     if (owner_drawn) {
       seen.back = ToRgb(canvas->At(5, canvas->size.cy - 5));
       std::vector<int> inked;
@@ -182,8 +188,6 @@ class Win32Driver final : public BackendDriver {
                                                  : rt::forms::Alignment::kLeft;
     }
     seen.border = (style & WS_BORDER) != 0;
-    wchar_t name[16];
-    GetClassNameW(window, name, 16);
     seen.takes_typing = lstrcmpiW(name, L"ComboBox") == 0
                             ? (style & 3) != CBS_DROPDOWNLIST
                             : lstrcmpiW(name, L"Edit") == 0 && (style & ES_READONLY) == 0;
@@ -204,14 +208,6 @@ class Win32Driver final : public BackendDriver {
     return ToRgb(canvas.At(x, y));
   }
 
-  std::optional<ControlRef> Focused() override {
-    for (const auto& control : form_->design().controls) {
-      if (form_->WindowOf(control.name, control.index) == GetFocus()) {
-        return ControlRef{control.name, control.index};
-      }
-    }
-    return std::nullopt;
-  }
   void Press(Key key) override {
     BYTE keys[256]{};
     keys[VK_SHIFT] = key == Key::kShiftTab ? 0x80 : 0;
@@ -249,25 +245,6 @@ class Win32Driver final : public BackendDriver {
   }
 
  private:
-  // The control as it is drawn: by the window for the owner-drawn ones, by
-  // itself for the others, given the DC to paint in.
-  std::unique_ptr<Canvas> Draw(HWND control) {
-    RECT client{};
-    GetClientRect(control, &client);
-    auto canvas = std::make_unique<Canvas>(SIZE{client.right, client.bottom});
-    if (IsOwnerDrawn(control)) {
-      DRAWITEMSTRUCT item{.CtlType = 0,
-                          .CtlID = static_cast<UINT>(GetDlgCtrlID(control)),
-                          .itemAction = ODA_DRAWENTIRE,
-                          .hwndItem = control,
-                          .hDC = canvas->dc.get(),
-                          .rcItem = client};
-      SendMessageW(form_->window(), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
-    } else {
-      SendMessageW(control, WM_PAINT, reinterpret_cast<WPARAM>(canvas->dc.get()), 0);
-    }
-    return canvas;
-  }
   rt::win32::MessageBoxFunction Sink() {
     return [this](HWND owner, std::u16string_view caption, std::u16string_view text) {
       messages += std::u16string(caption) + u": " + std::u16string(text);
