@@ -58,29 +58,23 @@ class BehaviourTest : public ::testing::Test {
   std::unique_ptr<BackendDriver> driver;
 };
 
-// Colours show on labels, text boxes, lists and graphical buttons; a standard
-// button and a label without one keep the standard face. Text is aligned as
-// designed, a text box's at its top; a caption is not markup; a screen reader
-// names a field by its label. Measures and fonts follow the window's DPI.
-TEST_F(BehaviourTest, EachControlIsPlacedDrawnAndNamedAsDesigned) {
+// A line is drawn centred on its coordinates across its thickness. Colours
+// show on labels, text boxes, lists and graphical buttons; a standard button
+// and a label without one keep the standard face. Text is aligned as designed,
+// a text box's at its top; a caption is not markup; a screen reader names a
+// field by its label. Measures and fonts follow the window's DPI.
+TEST_F(BehaviourTest, TheWindowAndEachControlArePlacedDrawnAndNamedAsDesigned) {
   LoadAndShow();
-  EXPECT_EQ(driver->WindowPixel(2, 2), *design.back_colour);
-  for (const auto& control : design.controls) {
-    SCOPED_TRACE(rt::forms::DisplayName(control.name, control.index));
-    const testsupport::SeenControl seen = driver->See({control.name, control.index});
-    const bool text = control.kind == ControlKind::kLabel || control.kind == ControlKind::kTextBox;
-    const bool shows = control.kind != ControlKind::kCommandButton || control.graphical;
-    if (control.back_colour && shows) {
-      EXPECT_EQ(seen.back, *control.back_colour);
-    } else if (control.kind == ControlKind::kLabel || control.kind == ControlKind::kCommandButton) {
-      EXPECT_EQ(seen.back, driver->standard_face);
+  for (const auto& line : design.lines) {
+    const int x = Pixels(std::min(line.x1, line.x2), 96) + 2;  // clear of the controls
+    const int first = Pixels(line.y1, 96) - line.width_pixels / 2;
+    for (int y = first - 1; y <= first + line.width_pixels; ++y) {
+      EXPECT_EQ(driver->WindowPixel(x, y) == *design.back_colour,
+                y < first || y >= first + line.width_pixels)
+          << "row " << y;
     }
-    EXPECT_EQ(seen.fore, control.fore_colour.value_or(seen.fore));
-    EXPECT_EQ(seen.alignment, text ? control.alignment : seen.alignment);
-    EXPECT_EQ(seen.border, text ? control.border : seen.border);
-    EXPECT_EQ(seen.takes_typing, control.kind == ControlKind::kTextBox);
-    EXPECT_NE(seen.named_by.find(control.accessible_name), std::u16string::npos);
   }
+  EXPECT_EQ(driver->WindowPixel(2, 2), *design.back_colour);
   EXPECT_EQ(driver->See(kCaption).read_aloud, u"<b>Name</b>");
   // The box is 40 pixels high and its font 16: centred, its text would start
   // about 10 pixels down; at the top, within its frame and margin.
@@ -103,20 +97,20 @@ TEST_F(BehaviourTest, EachControlIsPlacedDrawnAndNamedAsDesigned) {
                 (testsupport::SeenFont{
                     stand_in == driver->stand_ins.end() ? font.family : stand_in->second,
                     static_cast<int>(std::lround(font.points * layout / 72)), font.bold}));
-    }
-  }
-}
-
-// A line is drawn centred on its coordinates across its thickness.
-TEST_F(BehaviourTest, LinesAreDrawnAcrossTheirThickness) {
-  LoadAndShow();
-  for (const auto& line : design.lines) {
-    const int x =
-        Pixels(std::min(line.x1, line.x2), rt::forms::kLayoutDpi) + 2;  // clear of controls
-    const int first = Pixels(line.y1, rt::forms::kLayoutDpi) - line.width_pixels / 2;
-    for (int y = first - 1; y <= first + line.width_pixels; ++y) {
-      const bool inside = y >= first && y < first + line.width_pixels;
-      EXPECT_EQ(driver->WindowPixel(x, y) == *design.back_colour, !inside) << "row " << y;
+      const bool text =
+          control.kind == ControlKind::kLabel || control.kind == ControlKind::kTextBox;
+      const bool shows = control.kind != ControlKind::kCommandButton || control.graphical;
+      if (control.back_colour && shows) {
+        EXPECT_EQ(seen.back, *control.back_colour);
+      } else if (control.kind == ControlKind::kLabel ||
+                 control.kind == ControlKind::kCommandButton) {
+        EXPECT_EQ(seen.back, driver->standard_face);
+      }
+      EXPECT_EQ(seen.fore, control.fore_colour.value_or(seen.fore));
+      EXPECT_EQ(seen.alignment, text ? control.alignment : seen.alignment);
+      EXPECT_EQ(seen.border, text ? control.border : seen.border);
+      EXPECT_EQ(seen.takes_typing, control.kind == ControlKind::kTextBox);
+      EXPECT_NE(seen.named_by.find(control.accessible_name), std::u16string::npos);
     }
   }
 }
