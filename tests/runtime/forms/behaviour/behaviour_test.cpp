@@ -136,48 +136,35 @@ TEST_F(BehaviourTest, FocusStartsAtTheLowestTabIndexAndTabAndShiftTabWrap) {
 // clicks. A message box is the window's own while it shows; a label reads
 // aloud what it shows; a later end changes no exit code.
 TEST_F(BehaviourTest, KeysAndClicksReachTheHandlersAndEndTheProgramAsTheySay) {
-  using Act = std::function<void(BackendDriver&)>;
-  const auto keys = [](int tabs, Key key) {
-    return [=](BackendDriver& d) {
-      for (int i = 0; i < tabs; ++i) {
-        d.Press(Key::kTab);
-      }
-      d.Press(key);
-    };
+  using enum Key;
+  using sample::kExit, sample::kFail, sample::kSay, sample::kWrite;
+  const struct {
+    const char* what;
+    std::vector<Key> keys;
+    std::vector<ControlRef> clicks;
+    bool doubled;
+    std::vector<std::u16string> clicked;
+    std::string focus;  // where the keys leave the focus
+  } rows[] = {
+      {"Enter on the graphical button", {kEnter}, {}, false, {u"cmdWrite"}, "cmdWrite"},
+      {"Space on the graphical button", {kSpace}, {}, false, {u"cmdWrite"}, "cmdWrite"},
+      {"Enter on the standard button", {kTab, kEnter}, {}, false, {u"cmdSay"}, "cmdSay"},
+      {"Space on the standard button", {kTab, kSpace}, {}, false, {u"cmdSay"}, "cmdSay"},
+      {"in a text box", {kEscape, kTab, kTab, kTab, kEnter, kEscape}, {}, false, {}, "txtName"},
+      {"a double-click, graphical", {}, {kWrite}, true, {u"cmdWrite", u"cmdWrite"}},
+      {"a double-click, standard", {}, {kSay}, true, {u"cmdSay", u"cmdSay"}},
+      {"a click that writes", {}, {kWrite}, false, {u"cmdWrite"}},
+      {"a click that says", {}, {kSay}, false, {u"cmdSay"}},
+      {"a click that fails", {}, {kFail}, false, {u"cmdFail"}},
+      {"a click that unloads", {}, {kExit}, false, {u"cmdExit"}},
   };
-  const auto click = [](ControlRef button) { return [=](BackendDriver& d) { d.Click(button); }; };
-  const Act in_text_box = [&](BackendDriver& d) {
-    d.Press(Key::kEscape);
-    keys(3, Key::kEnter)(d);
-    d.Press(Key::kEscape);
-    EXPECT_EQ(Focused(), "txtName");
-    EXPECT_EQ(d.form().control(kName).Text(), u"abc");
-  };
-  const Act double_clicks = [](BackendDriver& d) {
-    d.DoubleClick(sample::kWrite);
-    d.DoubleClick(sample::kSay);
-  };
-  const std::tuple<const char*, Act, std::vector<std::u16string>> rows[] = {
-      {"Enter on the graphical button", keys(0, Key::kEnter), {u"cmdWrite"}},
-      {"Space on the graphical button", keys(0, Key::kSpace), {u"cmdWrite"}},
-      {"Enter on the standard button", keys(1, Key::kEnter), {u"cmdSay"}},
-      {"Space on the standard button", keys(1, Key::kSpace), {u"cmdSay"}},
-      {"Escape, Enter and Escape in a text box", in_text_box, {}},
-      {"a double-click on each button",
-       double_clicks,
-       {u"cmdWrite", u"cmdWrite", u"cmdSay", u"cmdSay"}},
-      {"a click that writes", click(sample::kWrite), {u"cmdWrite"}},
-      {"a click that says", click(sample::kSay), {u"cmdSay"}},
-      {"a click that fails", click(sample::kFail), {u"cmdFail"}},
-      {"a click that unloads", click(sample::kExit), {u"cmdExit"}},
-  };
-  for (const auto& [what, act, clicked] : rows) {
-    SCOPED_TRACE(what);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
     std::u16string status;
     std::u16string messages;
     bool ends = false;
     int exit_code = 0;
-    for (const std::u16string& button : clicked) {
+    for (const std::u16string& button : row.clicked) {
       status = button == u"cmdWrite" ? u"Written" : status;
       messages += button == u"cmdSay" ? u"Sample: Hello there" : u"";
       if (button == u"cmdFail") {
@@ -188,14 +175,23 @@ TEST_F(BehaviourTest, KeysAndClicksReachTheHandlersAndEndTheProgramAsTheySay) {
     }
     Open();
     LoadAndShow();
-    act(*driver);
-    EXPECT_EQ(handlers.clicked, clicked);
+    for (Key key : row.keys) {
+      driver->Press(key);
+    }
+    for (const ControlRef& button : row.clicks) {
+      row.doubled ? driver->DoubleClick(button) : driver->Click(button);
+    }
+    EXPECT_EQ(handlers.clicked, row.clicked);
     EXPECT_EQ(driver->messages, messages);
     EXPECT_EQ(driver->owned, !messages.empty());
     EXPECT_EQ(driver->form().ended(), ends);
     if (!ends) {
       EXPECT_EQ(driver->form().control(sample::kStatus).Text(), status);
       EXPECT_EQ(driver->See(sample::kStatus).read_aloud, status);
+      EXPECT_EQ(driver->form().control(kName).Text(), u"abc");
+    }
+    if (!row.focus.empty()) {
+      EXPECT_EQ(Focused(), row.focus);
     }
     driver->form().Unload();
     EXPECT_EQ(driver->form().exit_code(), exit_code);
