@@ -52,6 +52,7 @@ class QtDriver final : public BackendDriver {
   // A window that does show is closed as soon as its loop runs.
   int RunProgram(const rt::forms::FormDesign& design, rt::forms::FormHandlers& handlers,
                  const rt::forms::AppInfo& app) override {
+    form_.reset();        // so that any owner of a message box is the program's window
     const QObject scope;  // takes the timer with it when Load ends the program
     QTimer::singleShot(0, &scope, &QApplication::closeAllWindows);
     return rt::qt::RunWindow(design, handlers, app, Sink());
@@ -152,7 +153,7 @@ class QtDriver final : public BackendDriver {
   rt::qt::MessageBoxFunction Sink() {
     return [this](QWidget* parent, const QString& caption, const QString& text) {
       messages += (caption + ": " + text).toStdU16String();
-      owned = parent != nullptr && parent == form_.get();
+      owned = parent != nullptr && (form_ == nullptr || parent == form_.get());
     };
   }
 

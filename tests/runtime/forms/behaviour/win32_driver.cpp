@@ -101,6 +101,7 @@ class Win32Driver final : public BackendDriver {
   // A window that does show ends its loop as soon as the loop runs.
   int RunProgram(const rt::forms::FormDesign& design, rt::forms::FormHandlers& handlers,
                  const rt::forms::AppInfo& app) override {
+    form_.reset();  // so that any owner of a message box is the program's window
     const UINT_PTR closer = SetTimer(nullptr, 0, 0, EndLoop);
     const int exit_code = rt::win32::RunProgram(design, handlers, app, Sink());
     KillTimer(nullptr, closer);
@@ -248,7 +249,7 @@ class Win32Driver final : public BackendDriver {
   rt::win32::MessageBoxFunction Sink() {
     return [this](HWND owner, std::u16string_view caption, std::u16string_view text) {
       messages += std::u16string(caption) + u": " + std::u16string(text);
-      owned = owner != nullptr && form_ != nullptr && owner == form_->window();
+      owned = owner != nullptr && (form_ == nullptr || owner == form_->window());
     };
   }
 
