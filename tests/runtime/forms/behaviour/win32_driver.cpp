@@ -5,10 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include "runtime/win32/gdi_handles.hpp"
