@@ -16,40 +16,26 @@ import xsession  # noqa: E402
 from Xlib import display  # noqa: E402
 
 
-def wait_for_manager(name):
-    # Until the window manager has taken the screen.
-    connection = display.Display(name)
-    check = connection.intern_atom("_NET_SUPPORTING_WM_CHECK")
-    root = connection.screen().root
-    try:
-        waiter = xsession.Session.__new__(xsession.Session)
-        waiter.wait_until(lambda: root.get_full_property(check, 0) is not None,
-                          "the window manager")
-    finally:
-        connection.close()
-
-
-def frame_of(session):
-    # The outer frame: the window's place on the root, grown by its extents.
-    extents = session.connection.intern_atom("_NET_FRAME_EXTENTS")
-    reply = []
-    session.wait_until(lambda: reply.append(session.window.get_full_property(extents, 0)) or
-                       reply[-1] is not None, "the window manager's frame")
-    left, right, top, bottom = reply[-1].value
-    geometry = session.window.get_geometry()
-    place = session.window.translate_coords(session.connection.screen().root, 0, 0)
-    return -place.x - left, -place.y - top, geometry.width + left + right, \
-        geometry.height + top + bottom
-
-
 def run(name, program, window):
     manager = subprocess.Popen(["openbox"], env=dict(os.environ, DISPLAY=name),
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
-        wait_for_manager(name)
+        # Until the window manager has taken the screen.
+        connection = display.Display(name)
+        root, check = connection.screen().root, connection.intern_atom("_NET_SUPPORTING_WM_CHECK")
+        xsession.wait_until(lambda: root.get_full_property(check, 0) is not None,
+                            "the window manager")
         session = xsession.Session(name, program, window)
         try:
-            x, y, width, height = frame_of(session)
+            # The outer frame: the window's place on the root, grown by its extents.
+            extents = session.connection.intern_atom("_NET_FRAME_EXTENTS")
+            session.wait_until(lambda: session.window.get_full_property(extents, 0) is not None,
+                       "the window manager's frame")
+            left, right, top, bottom = session.window.get_full_property(extents, 0).value
+            inner = session.window.get_geometry()
+            place = session.window.translate_coords(session.connection.screen().root, 0, 0)
+            x, y = -place.x - left, -place.y - top
+            width, height = inner.width + left + right, inner.height + top + bottom
             screen = session.connection.screen()
             off = (2 * x + width - screen.width_in_pixels, 2 * y + height - screen.height_in_pixels)
             if max(abs(off[0]), abs(off[1])) > 2:

@@ -5,21 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "runtime/win32/win32_form.hpp"
 #include "tests/support/sample_design.hpp"
 
 namespace {
 
-namespace sample = testsupport::sample;
-
 // The picture is loaded again for the new DPI, from an image that is not one.
 TEST(WindowProcedureTest, AFailureWhileHandlingAMessageEndsTheProgramWithItsMessage) {
-  rt::forms::FormDesign design = sample::SampleDesign();
+  rt::forms::FormDesign design = testsupport::sample::SampleDesign();
   design.picture = rt::forms::PictureDesign{{u"sample.jpg"}, 0, 0};
-  sample::SampleHandlers handlers;
+  testsupport::sample::SampleHandlers handlers;
   std::u16string shown;
-  rt::win32::Win32Form form(design, handlers, sample::SampleApp(),
+  rt::win32::Win32Form form(design, handlers, testsupport::sample::SampleApp(),
                             [&shown](HWND, std::u16string_view caption, std::u16string_view text) {
                               shown += std::u16string(caption) + u": " + std::u16string(text);
                             });
@@ -29,9 +28,8 @@ TEST(WindowProcedureTest, AFailureWhileHandlingAMessageEndsTheProgramWithItsMess
   SendMessageW(form.window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
                reinterpret_cast<LPARAM>(&suggested));
   EXPECT_EQ(shown, u"Sample: cannot decode the picture: unknown format");
-  EXPECT_TRUE(form.ended());
-  EXPECT_EQ(form.exit_code(), rt::forms::kRunTimeErrorExitCode);
-  EXPECT_EQ(form.window(), nullptr);
+  EXPECT_EQ(std::tuple(form.ended(), form.exit_code(), form.window()),
+            std::tuple(true, rt::forms::kRunTimeErrorExitCode, HWND{nullptr}));
 }
 
 }  // namespace

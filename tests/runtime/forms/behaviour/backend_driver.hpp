@@ -1,64 +1,47 @@
 #pragma once
 
+#include <array>
+#include <map>
 #include <memory>
-#include <optional>
-#include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "runtime/forms/backend.hpp"
 #include "runtime/forms/design.hpp"
 
 // One backend as the behaviour suite builds, drives and reads it. Each
-// backend's test program implements it once (qt_driver.cpp, win32_driver.cpp);
-// the suite itself (behaviour_test.cpp) is written once, against this.
+// backend's test program implements it once (qt_driver.cpp, win32_driver.cpp)
+// with a few primitives; the suite itself (behaviour_test.cpp) is written
+// once, against this, and holds every check.
 namespace testsupport {
 
 using rt::forms::ControlRef;
+using rt::forms::Rgb;
 
-struct PixelRect {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  friend bool operator==(const PixelRect&, const PixelRect&) = default;
+// Left, top, width, height in pixels.
+using PixelRect = std::array<int, 4>;
+// The face the backend asks for or resolves to, the em height in pixels at
+// the layout DPI, bold.
+using SeenFont = std::tuple<std::u16string, int, bool>;
+// A message box as the backend shows it for real: caption, text, how many
+// buttons, whether the one is OK, whether it shows an icon.
+using SeenMessageBox = std::tuple<std::u16string, std::u16string, int, bool, bool>;
+
+// A control as the user sees, hears and uses it, in pixels at the layout DPI.
+struct SeenControl {
+  PixelRect geometry{};  // in the window's client area
+  SeenFont font;
+  Rgb back;  // its background or face, as painted
+  Rgb fore;  // its text
+  rt::forms::Alignment alignment = rt::forms::Alignment::kLeft;
+  bool border = false;
+  bool takes_typing = false;
+  bool focused = false;       // it has the keyboard focus
+  int text_top = 0;           // from a text box's top to its first line's top
+  std::u16string read_aloud;  // what a screen reader reads as its text
+  std::u16string named_by;    // the caption of the label it is named by
 };
-
-struct SeenFont {
-  std::u16string family;  // the face the backend asks for or resolves to
-  int pixel_height = 0;   // the em height, at the layout DPI
-  bool bold = false;
-  friend bool operator==(const SeenFont&, const SeenFont&) = default;
-};
-
-// A message box as a backend shows it for real.
-struct SeenMessageBox {
-  std::u16string caption;
-  std::u16string text;
-  int buttons = 0;   // how many
-  bool ok = false;   // the one button is OK
-  bool icon = true;  // it shows an icon
-  friend bool operator==(const SeenMessageBox&, const SeenMessageBox&) = default;
-};
-
-// Readable failures.
-inline std::string Printable(const std::u16string& text) {
-  std::string ascii;
-  for (char16_t c : text) {
-    ascii += c < 0x80 ? static_cast<char>(c) : '?';
-  }
-  return ascii;
-}
-inline void PrintTo(const PixelRect& rect, std::ostream* out) {
-  *out << "{" << rect.left << ", " << rect.top << ", " << rect.width << " x " << rect.height << "}";
-}
-inline void PrintTo(const SeenFont& font, std::ostream* out) {
-  *out << Printable(font.family) << " " << font.pixel_height << " px" << (font.bold ? " bold" : "");
-}
-inline void PrintTo(const SeenMessageBox& box, std::ostream* out) {
-  *out << "\"" << Printable(box.caption) << "\": \"" << Printable(box.text) << "\", " << box.buttons
-       << " button(s)" << (box.ok ? " OK" : "") << (box.icon ? ", an icon" : "");
-}
 
 enum class Key { kTab, kShiftTab, kEnter, kSpace, kEscape };
 
@@ -77,57 +60,28 @@ class BackendDriver {
   virtual int RunProgram(const rt::forms::FormDesign& design, rt::forms::FormHandlers& handlers,
                          const rt::forms::AppInfo& app) = 0;
 
-  // The DPIs this process can show the window at, and the one to use now.
-  virtual std::vector<int> Dpis() = 0;
-  virtual void UseDpi(int dpi) = 0;
-  // The DPI that the backend lays the designs out at (Qt: 96, then scaled).
-  virtual int LayoutDpi() = 0;
-
-  // Measures in pixels at the layout DPI; rectangles in the window's client area.
-  virtual PixelRect ClientArea() = 0;
-  // The window's outer frame on the screen.
-  virtual PixelRect OuterFrame() = 0;
-  // The primary screen of the platform the tests run on, as its setup makes it.
-  virtual PixelRect KnownScreen() = 0;
-  virtual PixelRect Geometry(const ControlRef& control) = 0;
-  virtual SeenFont FontOf(const ControlRef& control) = 0;
-  // The face that stands in for a designed family on this backend.
-  virtual std::u16string StandIn(const std::u16string& family) = 0;
-
-  // Colours as painted: a control's background or face and its text, the
-  // window's background, and the platform's standard control face.
-  virtual rt::forms::Rgb BackColour(const ControlRef& control) = 0;
-  virtual rt::forms::Rgb ForeColour(const ControlRef& control) = 0;
-  virtual rt::forms::Rgb WindowColour() = 0;
-  virtual rt::forms::Rgb StandardFace() = 0;
-
-  virtual rt::forms::Alignment AlignmentOf(const ControlRef& control) = 0;
-  // Pixels from the top of a text box to the top of its first line of text.
-  virtual int TextTop(const ControlRef& control) = 0;
-  virtual bool HasBorder(const ControlRef& control) = 0;
-  // What the control shows: a caption, a text, a list's selected entry.
-  virtual std::u16string Shows(const ControlRef& control) = 0;
-  // The caption of the label a screen reader names the control by.
-  virtual std::u16string NamedBy(const ControlRef& control) = 0;
-  // Whether the user can type into it.
-  virtual bool TakesTyping(const ControlRef& control) = 0;
+  // Shows the window at `dpi` (one of `dpis`); the DPI that the backend now
+  // lays the designs out at (Qt: 96, then scaled).
+  virtual int UseDpi(int dpi) = 0;
+  // The client area, or the outer frame on the screen.
+  virtual PixelRect WindowRect(bool outer) = 0;
+  virtual SeenControl See(const ControlRef& control) = 0;
   // The window's client area as drawn, controls and all, sampled at a point
-  // in pixels at the layout DPI: what drawing checks read.
-  virtual rt::forms::Rgb WindowPixel(int x, int y) = 0;
-  // What a screen reader reads as the control's text: its name for a label,
-  // its value for a text box.
-  virtual std::u16string ReadAloud(const ControlRef& control) = 0;
+  // in pixels at the layout DPI.
+  virtual Rgb WindowPixel(int x, int y) = 0;
 
-  // The control that has the keyboard focus, if it is one of the design's.
-  virtual std::optional<ControlRef> Focused() = 0;
   // A key pressed and released in the focused control, as the user does it.
   virtual void Press(Key key) = 0;
   virtual void Click(const ControlRef& control) = 0;
   virtual void DoubleClick(const ControlRef& control) = 0;
-
   // The backend's own modal box, shown for real, read and dismissed.
   virtual SeenMessageBox ShowRealMessageBox(const std::u16string& caption,
                                             const std::u16string& text) = 0;
+
+  std::vector<int> dpis;  // the DPIs this process can show the window at
+  PixelRect screen{};     // the primary screen, as the test platform makes it
+  Rgb standard_face;      // the platform's standard control face
+  std::map<std::u16string, std::u16string> stand_ins;  // for designed fonts
 
   // Every message box of the window, "caption: text", one after the other.
   std::u16string messages;
