@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Corvel and Pellam authors
+// SPDX-License-Identifier: MIT
+
 #include "Pellam/frm_pellam.hpp"
 #include "registry/wine/wine_prefix_registry.hpp"
 #include "runtime/qt/qt_form.hpp"

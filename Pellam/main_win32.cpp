@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Corvel and Pellam authors
+// SPDX-License-Identifier: MIT
+
 #include "Pellam/frm_pellam.hpp"
 #include "registry/win32/advapi32_registry.hpp"
 #include "runtime/win32/win32_form.hpp"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Corvel and Pellam authors
+// SPDX-License-Identifier: MIT
+
 // A whole ReadRegistryString against the Wine prefix backend, next to merely
 // reading system.reg into memory: the reader reads the file into memory and
 // scans it on every open, so the second figure is the floor for the first.

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # Reads one value from a prefix again and again while system.reg is
 # overwritten in place by `cp`, in a loop, with two versions of it, and counts
 # the answers: each must be the old value, the new value or a clean failure

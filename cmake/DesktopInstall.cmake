@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # Installs a Qt program as a desktop application, with GNUInstallDirs: the
 # program, its desktop entry, its icons in the hicolor theme and its AppStream
 # metainfo, all named by the program's reverse-domain ID.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # Natively GoogleTest comes from Debian's libgtest-dev; a cross build compiles it
 # from Debian's source package with the cross compiler.
 if(CMAKE_CROSSCOMPILING)

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # cp_add_images(<target> <folder> <file>...): embeds the images that a window
 # design names into a Qt program or test, under ":/images/". A target may take
 # the images of several folders.

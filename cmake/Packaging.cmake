@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # One package holding both programs, made by CPack: a .deb on Linux, whose
 # dependencies dpkg-shlibdeps finds from the programs themselves, and a .zip
 # per architecture on Windows, where the programs need nothing but the system.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # cp_qtest(<name> SOURCES ... LIBS ...): one Qt Test executable run as one
 # test on the offscreen platform, so that no display is needed; labelled gui.
 set(CP_XDG_RUNTIME_DIR ${CMAKE_BINARY_DIR}/xdg-runtime)

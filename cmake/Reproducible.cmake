@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # Builds that give the same bytes whoever makes them, wherever: the programs,
 # the .deb and the Windows .zip files depend only on the commit.
 #

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # cp_windows_program(<name> MAJOR m MINOR n REVISION r DESCRIPTION text COMMENT text
 #                    SOURCES ... RESOURCES ... LIBS ...): a windowed Windows
 # program with its version resource (file and product version m.n.0.r, written

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Corvel and Pellam authors
+// SPDX-License-Identifier: MIT
+
 // Feeds arbitrary bytes to the .reg parser as system.reg and looks up keys in
 // it: through ScanKeys/FindValue directly (no file system), where the fast key
 // scan must agree with the exact decoder on the paths ScanPathsToTry names,

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # Runs the .reg parser fuzzer for a while over the hand-written seeds in
 # corpus/ and, when a Wine prefix is named, that prefix's registry files.
 # Usage: fuzz/run.sh <fuzz-build-dir> <seconds> [wine-prefix]

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Corvel and Pellam authors
+// SPDX-License-Identifier: MIT
+
 #include "registry/read_registry_string.hpp"
 
 #include <algorithm>

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # Checks that the packages are reproducible, cheaply: the .deb and the win64
 # .zip made a second time, with every packaged file touched in between, must
 # be the same bytes; and one program of each platform (Pellam on Linux,

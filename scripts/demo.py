@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 """Starts Corvel and Pellam on a private X display, clicks their buttons as a
 person would, saves a screenshot of each window and prints where it put them.
 

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # Installs the Debian 12 packages that building, running and testing need,
 # and only those that are missing. Usage: install-deps.sh [run|test]
 set -euo pipefail

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # Installs what is missing, builds both programs and starts them: on the
 # current display when there is one (Pellam on the example Wine prefix), else
 # on a virtual display, where it clicks their buttons and saves screenshots.

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 """Gives every tracked file that can carry a comment its SPDX licence header.
 
 A file already naming a licence identifier near its top is left alone, so the

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # Sourced by the make-assets.sh scripts beside each program's drawings: sets
 # $im to ImageMagick and $work to a temporary folder removed on exit, and
 # defines render SVG SIZE OUT, which draws SVG as a SIZE x SIZE PNG. Needs

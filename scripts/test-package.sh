@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # The packaging stage of the test command, also runnable on its own: builds the
 # release .deb, validates its desktop entries and AppStream metainfo, installs
 # it with apt, runs the end-to-end tests against the installed programs, on

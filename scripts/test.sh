@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # The whole test command: installs what is missing, then checks formatting and
 # every file's licence (reuse lint), and builds and tests every preset: Linux
 # (dev, asan, and the release .deb checked by lintian, installed and tested end

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # with-wine.sh PREFIX COMMAND...: runs COMMAND with a private 64-bit Wine prefix
 # (made on first use, with the null graphics driver so that no X server is
 # needed) and a wineserver kept running for the whole command, then ends it.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # A real program end to end, as a person and a screen reader meet it: on a
 # private Xvfb display, or with --wayland on a private headless Weston and no
 # X display, and the private session bus that dbus-run-session gives. On X11

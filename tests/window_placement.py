@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # A real program's window under a window manager (openbox) on Xvfb: the
 # program centres its window in Load, from its Width and Height, before the
 # window is first shown; the frame the manager puts around it must then sit

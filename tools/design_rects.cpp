@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Corvel and Pellam authors
+// SPDX-License-Identifier: MIT
+
 // Writes the windows' titles and their controls' client-area rectangles in
 // pixels at 96 dpi, as the backends place them, to a JSON file, for the
 // scripts that drive the real programs with the mouse.

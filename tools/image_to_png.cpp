@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Corvel and Pellam authors
+// SPDX-License-Identifier: MIT
+
 // Decodes an image with Qt's own readers, its image-format plugins included,
 // and writes the pixels as PNG: the form in which the Qt programs carry their
 // images, which Qt reads without loading any plugin.

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # Renders hourglass.svg into the images the program carries: the window icon
 # (48 x 48, 32 bits with alpha), the picture (48 x 48 JPEG on white, and at
 # 96 x 96 for screens of twice the density), the 48 x 48 picture decoded into

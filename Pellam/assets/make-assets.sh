@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # Renders window-icon.svg into the icon the program carries on Linux
 # (32 x 32, 32 bits with alpha), the Windows icon file, and the desktop icons
 # that the Linux install puts in the hicolor theme. Run it after editing the

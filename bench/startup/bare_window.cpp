@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Corvel and Pellam authors
+// SPDX-License-Identifier: MIT
+
 // The floor that the programs' start-up is measured against: a window with the
 // same number and kinds of controls as Corvel's or Pellam's, built straight on
 // Qt Widgets with Qt's defaults (no designs, images, style or fonts of its own).

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Corvel and Pellam authors
+// SPDX-License-Identifier: MIT
+
 // The floor that the Windows programs' start-up is measured against: a window
 // with the same number and kinds of controls as Corvel's or Pellam's, built
 // straight on CreateWindowExW with the platform's defaults (standard controls,

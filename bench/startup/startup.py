@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 """Start-up of Corvel and Pellam against a bare window with the same number
 and kinds of controls: the time from starting the process to its window's first
 paint, its peak memory (resident set) and the CPU time it used until then.

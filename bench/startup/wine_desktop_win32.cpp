@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Corvel and Pellam authors
+// SPDX-License-Identifier: MIT
+
 // Keeps Wine's desktop process up while the start-up benchmark runs: Wine
 // ends that process as soon as the last program with a window ends, and
 // starts it anew, at a cost of about 100 ms, for the next one. Windows' own

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # Run by CPack after it has written the .zip (CPACK_POST_BUILD_SCRIPTS): CPack
 # lists entries in the order the file system gives and records their owners,
 # so the archive is written again in an order and with owners of its own.

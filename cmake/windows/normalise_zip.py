@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 """Rewrites a .zip so that its bytes depend only on what it holds: entries in
 order of name, each dated SOURCE_DATE_EPOCH, with no owner and a mode of 644,
 or 755 for what was executable.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Corvel and Pellam authors
+// SPDX-License-Identifier: MIT
+
 #include "registry/win32/advapi32_registry.hpp"
 
 #include <windows.h>

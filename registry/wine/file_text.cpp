@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Corvel and Pellam authors
+// SPDX-License-Identifier: MIT
+
 #include "registry/wine/file_text.hpp"
 
 #include <fcntl.h>

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 """Prints the lower-case ranges that lower_case.cpp holds, from Wine's l_intl.nls.
 
 wineserver compares key and value names after mapping each UTF-16 unit through

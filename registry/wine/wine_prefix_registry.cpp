@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Corvel and Pellam authors
+// SPDX-License-Identifier: MIT
+
 #include "registry/wine/wine_prefix_registry.hpp"
 
 #include <pwd.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Corvel and Pellam authors
+// SPDX-License-Identifier: MIT
+
 #include "runtime/qt/frame_before_show.hpp"
 
 #include <QGuiApplication>

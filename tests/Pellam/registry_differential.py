@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # Differential test of Pellam's two registry backends. A prefix of the test's
 # own gets differential/imported.reg through `wine reg import`, then
 # differential/appended.reg, in Wine's own file format, added to its

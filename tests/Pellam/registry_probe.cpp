@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Corvel and Pellam authors
+// SPDX-License-Identifier: MIT
+
 // Reads each case on standard input ("ROOT|key path|value name" a line) with
 // the calls ReadRegistryString makes, and prints every return code, type,
 // size and byte, one line a case, so that two backends' answers can be

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Corvel and Pellam authors
+// SPDX-License-Identifier: MIT
+
 // Both windows at the scale factor that this process runs with (QT_SCALE_FACTOR,
 // or on a compositor that scales its output, OUTPUT_SCALE; one test entry per
 // factor): every caption still fits its control on one

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Corvel and Pellam authors
+// SPDX-License-Identifier: MIT
+
 // Each real window on the Win32 backend: it loads, every caption fits its
 // control in the font it is drawn with, and above 96 dpi the picture comes
 // from the image made for twice the density, so that it is shrunk, sharp,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Corvel and Pellam authors
+// SPDX-License-Identifier: MIT
+
 // The key scan's fast path against the exact line-by-line decoder on the
 // fuzzer's seeds and the sample prefix's files, so that every test run holds
 // the two to the same facts where the fuzzer starts from.

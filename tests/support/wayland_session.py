@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # A private headless Weston compositor, for running the real programs and Qt
 # tests on Wayland with no X display at all.
 #

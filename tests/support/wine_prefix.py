@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # A Wine prefix of one test run's own, under the test's work folder: made on
 # entry, its wineserver ended and the folder removed on exit.
 

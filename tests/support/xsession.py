@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # A private X display and the mouse, for driving the real programs.
 #
 # Used by the end-to-end tests and by the run script's demonstration, so that

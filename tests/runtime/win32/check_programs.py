@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # Reads the built Corvel.exe and Pellam.exe back, as Windows would see them:
 # the DLLs they import (only Windows' own; winmm and advapi32 are bound by name
 # at run time instead), their version strings, icon images and manifest.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Corvel and Pellam authors
+// SPDX-License-Identifier: MIT
+
 #include "runtime/win32/dll_function.hpp"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Corvel and Pellam authors
+// SPDX-License-Identifier: MIT
+
 // Decoding pictures: an uncompressed bitmap is copied as it is, and Corvel's
 // bitmap shows exactly the pixels of the JPEG it was made from.
 #include <windows.h>

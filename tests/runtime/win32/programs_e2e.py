@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: The Corvel and Pellam authors
+# SPDX-License-Identifier: MIT
+
 # End to end: the real Corvel.exe and Pellam.exe under Wine (its X11 driver) on
 # a private Xvfb display and a Wine prefix of the test's own, driven with the
 # mouse and keyboard as a person would.

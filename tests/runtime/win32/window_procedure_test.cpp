@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Corvel and Pellam authors
+// SPDX-License-Identifier: MIT
+
 // The Win32 window procedure: nothing escapes from the handling of any
 // message, not only from the design's handlers.
 #include <windows.h>

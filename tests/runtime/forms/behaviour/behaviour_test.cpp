@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Corvel and Pellam authors
+// SPDX-License-Identifier: MIT
+
 // What every backend must show, on the sample design: written once, run by
 // each backend's test program through its BackendDriver.
 #include <gtest/gtest.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Corvel and Pellam authors
+// SPDX-License-Identifier: MIT
+
 // The behaviour suite's driver for the Qt backend, on the offscreen platform
 // at the scale factor this process runs with.
 #include <QAccessible>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Corvel and Pellam authors
+// SPDX-License-Identifier: MIT
+
 // The behaviour suite's driver for the Win32 backend, under Wine's null
 // graphics driver: controls are read through their windows and messages, and
 // what the window draws itself is drawn into a bitmap and sampled there.
