@@ -3,11 +3,13 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "runtime/forms/backend.hpp"
@@ -181,6 +183,17 @@ void ApplyColours(const forms::ControlDesign& design, QWidget* widget) {
   widget->setPalette(palette);
 }
 
+// Whether the font database holds the family, from one foundry ("Arial") or
+// several ("Arial [Monotype]").
+bool Installed(const QString& family) {
+  const QStringList installed = QFontDatabase::families();
+  return std::any_of(installed.begin(), installed.end(), [&family](const QString& name) {
+    return name.compare(family, Qt::CaseInsensitive) == 0 ||
+           (name.startsWith(family, Qt::CaseInsensitive) &&
+            name.mid(family.size()).startsWith(QStringLiteral(" [")));
+  });
+}
+
 }  // namespace
 
 int ToPixels(double twips) {
@@ -192,7 +205,15 @@ QString ToQString(std::u16string_view text) {
 }
 
 QFont ToQFont(const forms::Font& font) {
-  QFont result(ToQString(font.family));
+  const QString family = ToQString(font.family);
+  QFont result(family);
+  // A family that this system lacks is asked for through its stand-ins, the
+  // same faces Qt would fall back to: asked for by its own name, Qt would
+  // first have fontconfig sort every installed font for it, once per family.
+  if (QStringList stand_ins = QFont::substitutes(family);
+      !stand_ins.isEmpty() && !Installed(family)) {
+    result.setFamilies(stand_ins << family);
+  }
   result.setPointSizeF(font.points);
   result.setBold(font.bold);
   return result;
