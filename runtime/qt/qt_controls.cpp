@@ -3,13 +3,11 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <algorithm>
 #include <stdexcept>
 
 #include "runtime/forms/backend.hpp"
@@ -183,17 +181,6 @@ void ApplyColours(const forms::ControlDesign& design, QWidget* widget) {
   widget->setPalette(palette);
 }
 
-// Whether the font database holds the family, from one foundry ("Arial") or
-// several ("Arial [Monotype]").
-bool Installed(const QString& family) {
-  const QStringList installed = QFontDatabase::families();
-  return std::any_of(installed.begin(), installed.end(), [&family](const QString& name) {
-    return name.compare(family, Qt::CaseInsensitive) == 0 ||
-           (name.startsWith(family, Qt::CaseInsensitive) &&
-            name.mid(family.size()).startsWith(QStringLiteral(" [")));
-  });
-}
-
 }  // namespace
 
 int ToPixels(double twips) {
@@ -207,11 +194,11 @@ QString ToQString(std::u16string_view text) {
 QFont ToQFont(const forms::Font& font) {
   const QString family = ToQString(font.family);
   QFont result(family);
-  // A family that this system lacks is asked for through its stand-ins, the
-  // same faces Qt would fall back to: asked for by its own name, Qt would
-  // first have fontconfig sort every installed font for it, once per family.
-  if (QStringList stand_ins = QFont::substitutes(family);
-      !stand_ins.isEmpty() && !Installed(family)) {
+  // A family with stand-ins, one that this system lacks (see
+  // PrepareApplication), is asked for through them first: they are the faces
+  // Qt would fall back to, but asked for by the missing name, Qt would first
+  // have fontconfig sort every installed font for it, once per family.
+  if (QStringList stand_ins = QFont::substitutes(family); !stand_ins.isEmpty()) {
     result.setFamilies(stand_ins << family);
   }
   result.setPointSizeF(font.points);
