@@ -56,7 +56,13 @@ class Screen:
 
     def __init__(self, name):
         self.connection = display.Display(name)
-        self.root = self.connection.screen().root
+        screen = self.connection.screen()
+        self.root = screen.root
+        # The pointer rests in the corner, where no window being measured lies:
+        # X starts it in the middle of the screen, inside a centred window and
+        # outside one placed in the corner, and a window that it lies in loads
+        # the cursor of the control beneath it before its first paint.
+        self.root.warp_pointer(screen.width_in_pixels - 1, screen.height_in_pixels - 1)
         self.root.change_attributes(event_mask=X.SubstructureNotifyMask)
         self.connection.damage_query_version()
         self.root.damage_create(damage.DamageReportRawRectangles)

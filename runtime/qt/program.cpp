@@ -3,11 +3,14 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontDatabase>
 #include <QMessageBox>
 #include <QStyleFactory>
 
+#include <algorithm>
 #include <exception>
 #include <optional>
+#include <utility>
 
 #include "runtime/core/run_time_error.hpp"
 #include "runtime/qt/qt_controls.hpp"
@@ -20,13 +23,31 @@ QString VersionString(const forms::AppInfo& app) {
   return QStringLiteral("%1.%2.%3").arg(app.major).arg(app.minor).arg(app.revision);
 }
 
+// Whether the font database holds the family, from one foundry ("Arial") or
+// several ("Arial [Monotype]").
+bool Installed(const QStringList& installed, const QString& family) {
+  return std::any_of(installed.begin(), installed.end(), [&family](const QString& name) {
+    return name.compare(family, Qt::CaseInsensitive) == 0 ||
+           (name.startsWith(family, Qt::CaseInsensitive) &&
+            name.mid(family.size()).startsWith(QStringLiteral(" [")));
+  });
+}
+
 // Liberation Sans has Arial's metrics, so texts take the width they were laid
 // out for. "MS Sans Serif" was a bitmap face of similar proportions; DejaVu
-// Sans, the usual fallback, is wider and would clip the captions.
+// Sans, the usual fallback, is wider and would clip the captions. A family
+// that the system has keeps its own face, and gets no stand-ins.
 void InstallFontSubstitutions() {
-  QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans")});
-  QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                             {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+  const QStringList installed = QFontDatabase::families();
+  const QString liberation = QStringLiteral("Liberation Sans");
+  for (const auto& [family, stand_ins] :
+       {std::pair{QStringLiteral("Arial"), QStringList{liberation}},
+        std::pair{QStringLiteral("MS Sans Serif"),
+                  QStringList{liberation, QStringLiteral("DejaVu Sans")}}}) {
+    if (!Installed(installed, family)) {
+      QFont::insertSubstitutions(family, stand_ins);
+    }
+  }
 }
 
 }  // namespace

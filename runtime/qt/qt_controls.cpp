@@ -195,7 +195,15 @@ QString ToQString(std::u16string_view text) {
 }
 
 QFont ToQFont(const forms::Font& font) {
-  QFont result(ToQString(font.family));
+  const QString family = ToQString(font.family);
+  QFont result(family);
+  // A family with stand-ins, one that this system lacks (see
+  // PrepareApplication), is asked for through them first: they are the faces
+  // Qt would fall back to, but asked for by the missing name, Qt would first
+  // have fontconfig sort every installed font for it, once per family.
+  if (QStringList stand_ins = QFont::substitutes(family); !stand_ins.isEmpty()) {
+    result.setFamilies(stand_ins << family);
+  }
   result.setPointSizeF(font.points);
   result.setBold(font.bold);
   return result;
