@@ -62,6 +62,37 @@ enum class Strings {
 std::optional<Value> FindValue(std::string_view text, std::span<const Section> sections,
                                std::u16string_view lower_name, Strings strings = Strings::kUtf16);
 
+// FindValue in two steps, for data too long to be held twice: where the value
+// lies, and then its data, decoded straight to where it is wanted.
+//
+// The line of the value that FindValue would give (its data part from `data`
+// to `line_end`) and the text its hex data may continue onto, up to the end
+// of its section.
+struct ValueLine {
+  std::size_t data = 0;
+  std::size_t line_end = 0;
+  std::size_t next = 0;
+  std::size_t section_end = 0;
+};
+std::optional<ValueLine> FindValueLine(std::string_view text, std::span<const Section> sections,
+                                       std::u16string_view lower_name);
+
+// Where decoded data goes, a run of bytes at a time.
+class ByteSink {
+ public:
+  virtual void Put(std::string_view bytes) = 0;
+
+ protected:
+  ~ByteSink() = default;
+};
+
+// The type of the value at `line`, its data handed to `out`; nothing for a
+// malformed data part (REG_NONE with no data), found only once part of the
+// data may have gone to `out`. A first pass that only counts the bytes tells
+// whether a second may write them where no more than that fits.
+std::optional<std::uint32_t> DecodeValueData(std::string_view text, const ValueLine& line,
+                                             Strings strings, ByteSink& out);
+
 // A key path as wineserver splits it: parts between runs of backslashes. A
 // leading backslash makes the path invalid (nullopt); trailing ones are ignored.
 std::optional<std::vector<std::u16string>> SplitKeyPath(std::u16string_view path);
