@@ -63,11 +63,11 @@ std::optional<Value> FindValue(std::string_view text, std::span<const Section> s
                                std::u16string_view lower_name, Strings strings = Strings::kUtf16);
 
 // FindValue in two steps, for data too long to be held twice: where the value
-// lies, and then its data, decoded straight to where it is wanted.
+// lies, then its data, decoded straight to where it is wanted.
 //
-// The line of the value that FindValue would give (its data part from `data`
-// to `line_end`) and the text its hex data may continue onto, up to the end
-// of its section.
+// Where the value that FindValue would give lies: its data part runs from
+// `data` to `line_end`, and hex data may continue onto the lines from `next`
+// to `section_end`.
 struct ValueLine {
   std::size_t data = 0;
   std::size_t line_end = 0;
@@ -86,10 +86,11 @@ class ByteSink {
   ~ByteSink() = default;
 };
 
-// The type of the value at `line`, its data handed to `out`; nothing for a
-// malformed data part (REG_NONE with no data), found only once part of the
-// data may have gone to `out`. A first pass that only counts the bytes tells
-// whether a second may write them where no more than that fits.
+// The type of the value at `line`, its data handed to `out`; nothing when the
+// data part is malformed (the value is then REG_NONE with no data). A
+// malformed string shows only after part of it has gone to `out`, so a first
+// pass that merely counts the bytes tells whether, and how many, a second
+// pass will write.
 std::optional<std::uint32_t> DecodeValueData(std::string_view text, const ValueLine& line,
                                              Strings strings, ByteSink& out);
 
