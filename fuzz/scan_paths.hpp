@@ -26,10 +26,10 @@ inline std::vector<std::vector<std::u16string>> ScanPathsToTry(std::string_view 
   std::set<std::u16string> paths = {u"", u"software", u"software\\a\\b", u"nowhere\\at\\all"};
   for (std::size_t open = text.find('['); open != std::string_view::npos && max_key_lines > 0;
        open = text.find('[', open + 1), --max_key_lines) {
-    const std::size_t close = text.find_first_of("]\n", open);
+    const std::size_t end = std::min(text.find_first_of("]\n", open), text.size());
     std::u16string path;
-    for (std::size_t i = open + 1; i < std::min(close, text.size()); ++i) {
-      if (text[i] == '\\' && i + 1 < close && text[i + 1] == '\\') {
+    for (std::size_t i = open + 1; i < end; ++i) {
+      if (text[i] == '\\' && i + 1 < end && text[i + 1] == '\\') {
         ++i;
       }
       path.push_back(static_cast<unsigned char>(text[i]));

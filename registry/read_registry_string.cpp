@@ -4,8 +4,8 @@
 #include "registry/read_registry_string.hpp"
 
 #include <algorithm>
-#include <span>
 #include <string>
+#include <utility>
 
 #include "registry/registry_constants.hpp"
 #include "registry/registry_text.hpp"
@@ -69,26 +69,31 @@ std::u16string ReadRegistryString(RegistryAccess& registry, MessageSink& message
     messages.Show(u"Error getting subkey length.");
   }
 
-  // A string's storage is never null, not even when empty, so this stays a
-  // data query (a null buffer would turn it into a second size query).
-  std::string buffer(size, ' ');
+  // The buffer is the result's own storage: as many bytes as the data's size,
+  // with room for a unit per byte, in which the data becomes the text without
+  // a second copy of it. Its storage is never null, not even when empty, so
+  // this stays a data query (a null buffer would turn it into a second size
+  // query).
+  const std::size_t capacity = size;
+  std::u16string storage;
+  storage.reserve(capacity);
+  storage.resize((capacity + 1) / 2);
   const bool read = registry.RegQueryValueExA(key.get(), ansi_name.c_str(), nullptr, &type,
-                                              reinterpret_cast<std::uint8_t*>(buffer.data()),
+                                              reinterpret_cast<std::uint8_t*>(storage.data()),
                                               &size) == reg::kErrorSuccess;
   if (!read) {
     messages.Show(u"Error getting subkey value.");
   }
   // Only the bytes the call reports as written, and never more than the buffer.
-  buffer.resize(read ? std::min<std::size_t>(size, buffer.size()) : 0);
+  const std::size_t written = read ? std::min<std::size_t>(size, capacity) : 0;
 
   if (key.Close() != reg::kErrorSuccess) {
     messages.Show(u"Error closing key.");
   }
   // Made into text once the key is closed, so that whatever the backend holds
-  // for the key is given back before the text, twice the data's size, is made.
+  // for the key is given back before the text grows to twice the data's size.
   if (read) {
-    result = RegistryDataText(
-        type, std::span(reinterpret_cast<const std::uint8_t*>(buffer.data()), buffer.size()));
+    result = RegistryDataText(type, std::move(storage), written);
   }
   return result;
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <string_view>
 
 #include "registry/registry_constants.hpp"
@@ -17,12 +18,41 @@ std::string_view AsChars(std::span<const std::uint8_t> data) {
   return {reinterpret_cast<const char*>(data.data()), data.size()};
 }
 
+// Whether all of `chars` is ASCII: every byte looked at, with no early way
+// out, which the compiler turns into a loop over many bytes at once.
+bool IsAscii(std::string_view chars) {
+  unsigned char bits = 0;
+  for (char c : chars) {
+    bits |= static_cast<unsigned char>(c);
+  }
+  return bits < 0x80;
+}
+
 // Text in the ANSI code page as the program's text. ASCII, which most data is,
 // reads the same in every code page and is widened without decoding.
 std::u16string AnsiText(std::string_view chars) {
-  const bool ascii = std::all_of(chars.begin(), chars.end(),
-                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  return ascii ? rt::AsciiToUtf16(chars) : rt::FromAnsi(chars);
+  return IsAscii(chars) ? rt::AsciiToUtf16(chars) : rt::FromAnsi(chars);
+}
+
+// Turns the first `count` bytes held in `storage` into as many units, one per
+// byte, from the last block to the first: a block's units then cover only
+// bytes that have been read already.
+void WidenInPlace(std::u16string& storage, std::size_t count) {
+  if (storage.size() < count) {
+    storage.resize(count);
+  }
+  constexpr std::size_t kBlock = 4096;
+  unsigned char block[kBlock];
+  char16_t* units = storage.data();
+  for (std::size_t end = count; end > 0;) {
+    const std::size_t begin = end > kBlock ? end - kBlock : 0;
+    std::memcpy(block, reinterpret_cast<const char*>(units) + begin, end - begin);
+    for (std::size_t i = begin; i < end; ++i) {
+      units[i] = block[i - begin];
+    }
+    end = begin;
+  }
+  storage.resize(count);
 }
 
 std::string UnsignedText(std::uint64_t value, int base, std::size_t width) {
@@ -116,6 +146,20 @@ std::u16string RegistryDataText(std::uint32_t type, std::span<const std::uint8_t
       break;
   }
   return HexBytesText(data);
+}
+
+std::u16string RegistryDataText(std::uint32_t type, std::u16string storage, std::size_t size) {
+  size = std::min(size, storage.size() * sizeof(char16_t));
+  const std::string_view chars(reinterpret_cast<const char*>(storage.data()), size);
+  if (type == reg::kTypeSz || type == reg::kTypeExpandSz) {
+    const std::string_view text = chars.substr(0, chars.find('\0'));
+    if (IsAscii(text)) {
+      WidenInPlace(storage, text.size());
+      return storage;
+    }
+  }
+  return RegistryDataText(
+      type, std::span(reinterpret_cast<const std::uint8_t*>(chars.data()), chars.size()));
 }
 
 }  // namespace pellam

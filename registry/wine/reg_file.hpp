@@ -65,6 +65,38 @@ enum class Strings {
 std::optional<Value> FindValue(std::string_view text, std::span<const Section> sections,
                                std::u16string_view lower_name, Strings strings = Strings::kUtf16);
 
+// FindValue in two steps, for data too long to be held twice: where the value
+// lies, then its data, decoded straight to where it is wanted.
+//
+// Where the value that FindValue would give lies: its data part runs from
+// `data` to `line_end`, and hex data may continue onto the lines from `next`
+// to `section_end`.
+struct ValueLine {
+  std::size_t data = 0;
+  std::size_t line_end = 0;
+  std::size_t next = 0;
+  std::size_t section_end = 0;
+};
+std::optional<ValueLine> FindValueLine(std::string_view text, std::span<const Section> sections,
+                                       std::u16string_view lower_name);
+
+// Where decoded data goes, a run of bytes at a time.
+class ByteSink {
+ public:
+  virtual void Put(std::string_view bytes) = 0;
+
+ protected:
+  ~ByteSink() = default;
+};
+
+// The type of the value at `line`, its data handed to `out`; nothing when the
+// data part is malformed (the value is then REG_NONE with no data). A
+// malformed string shows only after part of it has gone to `out`, so a first
+// pass that merely counts the bytes tells whether, and how many, a second
+// pass will write.
+std::optional<std::uint32_t> DecodeValueData(std::string_view text, const ValueLine& line,
+                                             Strings strings, ByteSink& out);
+
 // A key path as wineserver splits it: parts between runs of backslashes. A
 // leading backslash makes the path invalid (nullopt); trailing ones are ignored.
 std::optional<std::vector<std::u16string>> SplitKeyPath(std::u16string_view path);

@@ -4,6 +4,8 @@
 #include "registry/wine/reg_syntax.hpp"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "registry/wine/lower_case.hpp"
@@ -37,6 +39,27 @@ std::size_t RunEnd(std::string_view s, std::size_t pos, Predicate in_run) {
     ++pos;
   }
   return pos;
+}
+
+// Where the run of plain ASCII from `pos` ends (see IsPlainAscii), or a
+// piece's length on: RunEnd, eight bytes at a time, for the long runs of
+// text that most strings are.
+std::size_t PlainAsciiEnd(std::string_view s, std::size_t pos, char end_char) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101;
+  constexpr std::uint64_t kHighBits = 0x8080808080808080;
+  // The high bit of each byte of `word` that is zero (and maybe of some after it).
+  const auto zero_bytes = [](std::uint64_t word) { return (word - kOnes) & ~word & kHighBits; };
+  const std::uint64_t ends = kOnes * static_cast<unsigned char>(end_char);
+  const std::uint64_t backslashes = kOnes * static_cast<unsigned char>('\\');
+  const std::size_t limit = std::min(s.size(), pos + kPiece);
+  for (; pos + 8 <= limit; pos += 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, s.data() + pos, 8);
+    if (((word & kHighBits) | zero_bytes(word ^ ends) | zero_bytes(word ^ backslashes)) != 0) {
+      break;
+    }
+  }
+  return RunEnd(s.substr(0, limit), pos, [end_char](char b) { return IsPlainAscii(b, end_char); });
 }
 
 // The end of a piece of a UTF-8 run from `begin`: where the run ends, or a
@@ -162,8 +185,7 @@ std::optional<std::size_t> DecodeString(std::string_view s, std::size_t pos, cha
       return pos + 1;
     }
     if (c != '\\') {
-      const std::size_t end =
-          RunEnd(s, pos, [end_char](char b) { return IsPlainAscii(b, end_char); });
+      const std::size_t end = PlainAsciiEnd(s, pos, end_char);
       out.AppendAscii(s.substr(pos, end - pos));
       pos = end;
       continue;

@@ -20,39 +20,45 @@ bool IsHighSurrogate(char16_t unit) {
 // String data as wineserver holds it.
 class Utf16LeSink final : public Utf16Sink {
  public:
-  explicit Utf16LeSink(std::vector<std::uint8_t>& out) : out_(out) {}
+  explicit Utf16LeSink(ByteSink& out) : out_(out) {}
   void Append(std::u16string_view units) override {
+    std::string bytes;
+    bytes.reserve(units.size() * 2);
     for (char16_t unit : units) {
-      out_.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-      out_.push_back(static_cast<std::uint8_t>(unit >> 8));
+      bytes.push_back(static_cast<char>(unit & 0xFF));
+      bytes.push_back(static_cast<char>(unit >> 8));
     }
+    out_.Put(bytes);
   }
   void AppendAscii(std::string_view ascii) override {
+    std::string bytes;
+    bytes.reserve(ascii.size() * 2);
     for (char c : ascii) {
-      out_.push_back(static_cast<std::uint8_t>(c));
-      out_.push_back(0);
+      bytes.push_back(c);
+      bytes.push_back('\0');
     }
+    out_.Put(bytes);
   }
 
  private:
-  std::vector<std::uint8_t>& out_;
+  ByteSink& out_;
 };
 
 // String data as the A functions return it, converted a piece at a time so
 // that no UTF-16 copy of a long string is ever held whole.
 class AnsiSink final : public Utf16Sink {
  public:
-  explicit AnsiSink(std::vector<std::uint8_t>& out) : out_(out) {}
+  explicit AnsiSink(ByteSink& out) : out_(out) {}
   void Append(std::u16string_view units) override {
     pending_ += units;
     if (pending_.size() >= kFlushAt) {
       Flush(false);
     }
   }
-  // ASCII is the same in the ANSI code page: copied as it is.
+  // ASCII is the same in the ANSI code page: passed on as it is.
   void AppendAscii(std::string_view ascii) override {
     Flush(true);
-    out_.insert(out_.end(), ascii.begin(), ascii.end());
+    out_.Put(ascii);
   }
   void Finish() { Flush(true); }
 
@@ -68,13 +74,21 @@ class AnsiSink final : public Utf16Sink {
     if (!all && count > 0 && IsHighSurrogate(pending_.back())) {
       --count;
     }
-    const std::string ansi = rt::ToAnsi(std::u16string_view(pending_).substr(0, count));
-    out_.insert(out_.end(), ansi.begin(), ansi.end());
+    out_.Put(rt::ToAnsi(std::u16string_view(pending_).substr(0, count)));
     pending_.erase(0, count);
   }
 
-  std::vector<std::uint8_t>& out_;
+  ByteSink& out_;
   std::u16string pending_;
+};
+
+class AppendToValue final : public ByteSink {
+ public:
+  explicit AppendToValue(std::vector<std::uint8_t>& out) : out_(out) {}
+  void Put(std::string_view bytes) override { out_.insert(out_.end(), bytes.begin(), bytes.end()); }
+
+ private:
+  std::vector<std::uint8_t>& out_;
 };
 
 bool IsString(std::uint32_t type) {
@@ -99,19 +113,18 @@ constexpr DataTag kDataTags[] = {
     {"hex(", reg::kTypeNone, DataForm::kTypedHex},
 };
 
-// Decodes quoted string data from `pos` into `value`, with the terminating
-// NUL that wineserver gives every string it loads.
-bool ParseString(std::string_view s, std::size_t pos, Strings strings, Value& value) {
+// Decodes quoted string data from `pos` into `out`, with the terminating NUL
+// that wineserver gives every string it loads.
+bool ParseString(std::string_view s, std::size_t pos, Strings strings, ByteSink& out) {
   if (strings == Strings::kUtf16) {
-    Utf16LeSink sink(value.data);
+    Utf16LeSink sink(out);
     if (!DecodeString(s, pos, '"', sink)) {
       return false;
     }
     sink.Append(std::u16string_view(u"\0", 1));
     return true;
   }
-  value.data.reserve(s.size() - pos);  // exact for ASCII text
-  AnsiSink sink(value.data);
+  AnsiSink sink(out);
   if (!DecodeString(s, pos, '"', sink)) {
     return false;
   }
@@ -120,10 +133,12 @@ bool ParseString(std::string_view s, std::size_t pos, Strings strings, Value& va
   return true;
 }
 
-// Parses a value's data part, reading continuation lines of hex data from
-// `reader` as wineserver does (whatever they hold). With `keep` false only the
-// lines are consumed. False for malformed data.
-bool ParseData(LineReader& reader, std::string_view s, bool keep, Strings strings, Value& value) {
+// Parses a value's data part into `type` and `out`, reading continuation
+// lines of hex data from `reader` as wineserver does (whatever they hold).
+// With `keep` false only the lines are consumed. False for malformed data,
+// when string data may have gone to `out` in part; hex data goes only whole.
+bool ParseData(LineReader& reader, std::string_view s, bool keep, Strings strings,
+               std::uint32_t& type, ByteSink& out) {
   const DataTag* tag = nullptr;
   for (const DataTag& candidate : kDataTags) {
     if (s.starts_with(candidate.tag)) {
@@ -135,24 +150,26 @@ bool ParseData(LineReader& reader, std::string_view s, bool keep, Strings string
     return false;
   }
   std::size_t pos = tag->tag.size();
-  value.type = tag->type;
+  type = tag->type;
+  std::string bytes;
   switch (tag->form) {
     case DataForm::kString:
-      return !keep || ParseString(s, pos, strings, value);
+      return !keep || ParseString(s, pos, strings, out);
     case DataForm::kDword: {
       const auto dword = static_cast<std::uint32_t>(ParseHexNumber(s, pos).value);
       for (int shift = 0; shift < 32; shift += 8) {
-        value.data.push_back(static_cast<std::uint8_t>(dword >> shift));
+        bytes.push_back(static_cast<char>(dword >> shift));
       }
+      out.Put(bytes);
       return true;
     }
     case DataForm::kTypedHex: {
-      const Number type = ParseHexNumber(s, pos);
-      if (s.substr(type.end, 2) != "):") {
+      const Number number = ParseHexNumber(s, pos);
+      if (s.substr(number.end, 2) != "):") {
         return false;
       }
-      value.type = static_cast<std::uint32_t>(type.value);
-      pos = type.end + 2;
+      type = static_cast<std::uint32_t>(number.value);
+      pos = number.end + 2;
       break;
     }
     case DataForm::kHex:
@@ -165,7 +182,7 @@ bool ParseData(LineReader& reader, std::string_view s, bool keep, Strings string
         return false;
       }
       if (keep) {
-        value.data.push_back(static_cast<std::uint8_t>(byte.value));
+        bytes.push_back(static_cast<char>(byte.value));
       }
       pos = SkipSpaces(s, byte.end);
       if (pos < s.size() && s[pos] == ',') {
@@ -182,29 +199,28 @@ bool ParseData(LineReader& reader, std::string_view s, bool keep, Strings string
     }
     pos = SkipSpaces(s, 0);
   }
-  if (keep && strings == Strings::kAnsi && IsString(value.type)) {
+  if (keep && strings == Strings::kAnsi && IsString(type)) {
     // Strings given as hex bytes hold UTF-16LE; a last odd byte is dropped.
-    std::u16string units(value.data.size() / 2, u'\0');
+    std::u16string units(bytes.size() / 2, u'\0');
     for (std::size_t i = 0; i < units.size(); ++i) {
-      units[i] = static_cast<char16_t>(value.data[2 * i] | (value.data[2 * i + 1] << 8));
+      units[i] = static_cast<char16_t>(static_cast<std::uint8_t>(bytes[2 * i]) |
+                                       (static_cast<std::uint8_t>(bytes[2 * i + 1]) << 8));
     }
-    const std::string ansi = rt::ToAnsi(units);
-    value.data.assign(ansi.begin(), ansi.end());
+    bytes = rt::ToAnsi(units);
   }
+  out.Put(bytes);
   return true;
 }
 
-struct ParsedValue {
-  bool wanted = false;
-  Value value;
+class Discard final : public ByteSink {
+ public:
+  void Put(std::string_view /*bytes*/) override {}
 };
 
-// Parses the value line `s` (`"name"=data` or `@=data`); nothing when its name
-// part is malformed, which wineserver skips. The data is kept only for the
-// value named `lower_name`, when given.
-std::optional<ParsedValue> ParseValue(LineReader& reader, std::string_view s,
-                                      const std::u16string_view* lower_name, Strings strings) {
-  std::u16string name;
+// Reads the value line `s` (`"name"=data` or `@=data`) up to its data part:
+// where that begins, or nothing when the name part is malformed, which
+// wineserver skips. `name` is set to the value's name.
+std::optional<std::size_t> ParseName(std::string_view s, std::u16string& name) {
   std::size_t pos = 1;
   if (s[0] == '"') {
     const auto end = DecodeString(s, 1, '"', name);
@@ -217,39 +233,75 @@ std::optional<ParsedValue> ParseValue(LineReader& reader, std::string_view s,
   if (pos >= s.size() || s[pos] != '=') {
     return std::nullopt;
   }
-  pos = SkipSpaces(s, pos + 1);
-  ParsedValue parsed;
-  parsed.wanted = lower_name != nullptr && EqualsLower(name, *lower_name);
-  if (!ParseData(reader, s.substr(pos), parsed.wanted, strings, parsed.value)) {
-    parsed.value = Value{};
-  }
-  return parsed;
+  return SkipSpaces(s, pos + 1);
 }
 
 }  // namespace
 
 void PassOverValue(LineReader& reader, std::string_view line) {
-  ParseValue(reader, line, nullptr, Strings::kUtf16);
+  std::u16string name;
+  if (const auto data = ParseName(line, name)) {
+    std::uint32_t type = 0;
+    Discard discard;
+    ParseData(reader, line.substr(*data), false, Strings::kUtf16, type, discard);
+  }
 }
 
-std::optional<Value> FindValue(std::string_view text, std::span<const Section> sections,
-                               std::u16string_view lower_name, Strings strings) {
-  std::optional<Value> found;
+std::optional<ValueLine> FindValueLine(std::string_view text, std::span<const Section> sections,
+                                       std::u16string_view lower_name) {
+  std::optional<ValueLine> found;
   for (const Section& section : sections) {
-    LineReader reader(text, section.begin, std::min(section.end, text.size()));
+    const std::size_t section_end = std::min(section.end, text.size());
+    LineReader reader(text, section.begin, section_end);
     std::string_view line;
     while (reader.Next(line)) {
       const std::size_t pos = SkipSpaces(line, 0);
       if (pos >= line.size() || (line[pos] != '"' && line[pos] != '@')) {
         continue;
       }
-      auto parsed = ParseValue(reader, line.substr(pos), &lower_name, strings);
-      if (parsed && parsed->wanted) {
-        found = std::move(parsed->value);
+      const std::string_view s = line.substr(pos);
+      std::u16string name;
+      const auto data = ParseName(s, name);
+      if (!data) {
+        continue;
       }
+      const auto begin = static_cast<std::size_t>(s.data() - text.data());
+      if (EqualsLower(name, lower_name)) {
+        found = ValueLine{begin + *data, begin + s.size(), reader.position(), section_end};
+      }
+      std::uint32_t type = 0;
+      Discard discard;
+      ParseData(reader, s.substr(*data), false, Strings::kUtf16, type, discard);
     }
   }
   return found;
+}
+
+std::optional<std::uint32_t> DecodeValueData(std::string_view text, const ValueLine& line,
+                                             Strings strings, ByteSink& out) {
+  LineReader reader(text, line.next, line.section_end);
+  std::uint32_t type = 0;
+  if (!ParseData(reader, text.substr(line.data, line.line_end - line.data), true, strings, type,
+                 out)) {
+    return std::nullopt;
+  }
+  return type;
+}
+
+std::optional<Value> FindValue(std::string_view text, std::span<const Section> sections,
+                               std::u16string_view lower_name, Strings strings) {
+  const auto line = FindValueLine(text, sections, lower_name);
+  if (!line) {
+    return std::nullopt;
+  }
+  Value value;
+  AppendToValue sink(value.data);
+  if (const auto type = DecodeValueData(text, *line, strings, sink)) {
+    value.type = *type;
+  } else {
+    value = Value{};
+  }
+  return value;
 }
 
 }  // namespace pellam::wine

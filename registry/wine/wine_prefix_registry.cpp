@@ -6,7 +6,9 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <span>
 #include <string_view>
 
@@ -69,6 +71,60 @@ Hive HiveOf(const Path& path) {
   return {};
 }
 
+// Counts the bytes put to it.
+class ByteCount final : public ByteSink {
+ public:
+  void Put(std::string_view bytes) override { count_ += bytes.size(); }
+  std::size_t count() const { return count_; }
+
+ private:
+  std::size_t count_ = 0;
+};
+
+// Writes the bytes put to it into a buffer, as many as fit.
+class BufferWriter final : public ByteSink {
+ public:
+  BufferWriter(std::uint8_t* buffer, std::size_t size) : buffer_(buffer), size_(size) {}
+  void Put(std::string_view bytes) override {
+    const std::size_t count = std::min(bytes.size(), size_ - written_);
+    std::memcpy(buffer_ + written_, bytes.data(), count);
+    written_ += count;
+  }
+  std::size_t written() const { return written_; }
+
+ private:
+  std::uint8_t* buffer_;
+  std::size_t size_;
+  std::size_t written_ = 0;
+};
+
+// A value as the A functions give it, without its data: its name (lower
+// case), where it lies, its type and its data's size in the ANSI code page.
+// Malformed data is REG_NONE of size 0.
+struct Measured {
+  std::u16string name;
+  ValueLine line;
+  std::uint32_t type = reg::kTypeNone;
+  std::uint32_t size = 0;
+};
+
+// The value named `name` in a key's sections, measured by decoding it without
+// keeping its data: a value of any length costs no memory here.
+std::optional<Measured> Measure(std::string_view text, std::span<const Section> sections,
+                                const std::u16string& name) {
+  const auto line = FindValueLine(text, sections, name);
+  if (!line) {
+    return std::nullopt;
+  }
+  Measured value{name, *line};
+  ByteCount count;
+  if (const auto type = DecodeValueData(text, *line, Strings::kAnsi, count)) {
+    value.type = *type;
+    value.size = static_cast<std::uint32_t>(count.count());
+  }
+  return value;
+}
+
 Path Joined(Path head, std::span<const std::u16string> tail) {
   head.insert(head.end(), tail.begin(), tail.end());
   return head;
@@ -90,9 +146,9 @@ struct WinePrefixRegistry::Located {
   Path path;
   std::shared_ptr<const FileText> text;
   KeyFacts facts;
-  // What the last query of a value that was not a data query found, for the
-  // data query that usually follows it: a long value is then parsed once.
-  std::optional<std::pair<std::u16string, Value>> last_found;
+  // What the last size query measured, for the data query that usually
+  // follows it: a long value is then neither sought nor measured again.
+  std::optional<Measured> last_measured;
 };
 
 // One open's view of the files: each file read at most once, and the links
@@ -307,13 +363,13 @@ std::int32_t WinePrefixRegistry::RegQueryValueExA(KeyHandle key, const char* val
     return reg::kErrorFileNotFound;
   }
   const std::u16string name = ToLowerCase(rt::FromAnsi(value_name != nullptr ? value_name : ""));
-  std::optional<Value> value;
-  if (located->last_found && located->last_found->first == name) {
-    value = std::move(located->last_found->second);
+  std::optional<Measured> value;
+  if (located->last_measured && located->last_measured->name == name) {
+    value = std::move(located->last_measured);
   } else {
-    value = FindValue(located->text->view(), located->facts.sections, name, Strings::kAnsi);
+    value = Measure(located->text->view(), located->facts.sections, name);
   }
-  located->last_found.reset();
+  located->last_measured.reset();
   if (!value) {
     return reg::kErrorFileNotFound;
   }
@@ -323,18 +379,21 @@ std::int32_t WinePrefixRegistry::RegQueryValueExA(KeyHandle key, const char* val
   if (data_size == nullptr) {
     return reg::kErrorSuccess;
   }
-  const auto needed = static_cast<std::uint32_t>(value->data.size());
   if (data == nullptr) {
-    *data_size = needed;
-    located->last_found.emplace(name, std::move(*value));
+    *data_size = value->size;
+    located->last_measured = std::move(value);
     return reg::kErrorSuccess;
   }
-  if (*data_size < needed) {
-    *data_size = needed;
+  if (*data_size < value->size) {
+    *data_size = value->size;
     return reg::kErrorMoreData;
   }
-  std::copy(value->data.begin(), value->data.end(), data);
-  *data_size = needed;
+  // Decoded straight into the caller's buffer, which the measure shows it fits.
+  BufferWriter writer(data, value->size);
+  if (value->size != 0) {
+    DecodeValueData(located->text->view(), value->line, Strings::kAnsi, writer);
+  }
+  *data_size = static_cast<std::uint32_t>(writer.written());
   return reg::kErrorSuccess;
 }
 

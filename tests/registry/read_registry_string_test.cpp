@@ -53,7 +53,13 @@ struct Row {
 TEST(ReadRegistryStringTest, ReportsEachFailingCallAndClosesWhatItOpened) {
   constexpr std::uint32_t kSz = pellam::reg::kTypeSz;
   const std::string root = testsupport::LoggedHandle(pellam::reg::kCurrentUser);
+  std::string long_text(10001, 'a');  // longer than the blocks it is widened in
+  for (std::size_t i = 0; i < long_text.size(); ++i) {
+    long_text[i] = static_cast<char>('a' + i % 26);
+  }
   for (const Row& row : {
+           Row{"LongString", Call::kNone, kSz, long_text + '\0', u"",
+               std::u16string(long_text.begin(), long_text.end())},
            Row{"ShownAsItsTypeSays", Call::kNone, pellam::reg::kTypeDword, "\x2a\0\0\0"s, u"",
                u"0x0000002a (42)"},
            Row{"NoData", Call::kNone, kSz, "", u"", u""},

@@ -98,7 +98,7 @@ TEST(WinePrefixRegistryTest, AnswersAsWineDoes) {
         ValueRow("Escapes", "esc", "1:q\"b\\s[]z\a\b\x1b\f\n\r\t\vA09\0"s),
         ValueRow("HexEscapesAndUtf8", "hexesc",
                  "1:\xe2\x98\xba"
-                 "1xg\xf0\x9f\x98\x80\xef\xbf\xbd.caf\xc3\xa9\xef\xbf\xbd\0"s),
+                 "1xg\xf0\x9f\x98\x80\xef\xbf\xbd.caf\xc3\xa9\xef\xbf\xbdx\0"s),
         ValueRow("EscapedName", "a\"b", "1:n\0"s),
         ValueRow("LastDataWins", "dup", "1:b\0"s),
         ValueRow("MalformedRepeatIsNone", "reset", "0:"),

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -19,5 +20,11 @@ namespace pellam {
 // - anything else: each byte as two lower-case hex digits, spaces between.
 // Strings are in the ANSI code page and come back through rt::FromAnsi.
 std::u16string RegistryDataText(std::uint32_t type, std::span<const std::uint8_t> data);
+
+// The same for the first `size` bytes held in `storage` (a buffer that the
+// data was read into), made in that storage where it can: a string of ASCII
+// is widened where it lies, so that a long one is never held twice. Reserve
+// a unit per byte beforehand to spare it a reallocation.
+std::u16string RegistryDataText(std::uint32_t type, std::u16string storage, std::size_t size);
 
 }  // namespace pellam
