@@ -30,20 +30,35 @@ def run(name, program, window):
                             "the window manager")
         session = xsession.Session(name, program, window)
         try:
-            # The outer frame: the window's place on the root, grown by its extents.
+            # The outer frame: the window's place on the root, grown by its
+            # extents. The manager sets the extents before it has put the frame
+            # in its final place, so the frame is measured until it is centred;
+            # the failure names the last measure.
             extents = session.connection.intern_atom("_NET_FRAME_EXTENTS")
-            session.wait_until(lambda: session.window.get_full_property(extents, 0) is not None,
-                       "the window manager's frame")
-            left, right, top, bottom = session.window.get_full_property(extents, 0).value
-            inner = session.window.get_geometry()
-            place = session.window.translate_coords(session.connection.screen().root, 0, 0)
-            x, y = -place.x - left, -place.y - top
-            width, height = inner.width + left + right, inner.height + top + bottom
             screen = session.connection.screen()
-            off = (2 * x + width - screen.width_in_pixels, 2 * y + height - screen.height_in_pixels)
-            if max(abs(off[0]), abs(off[1])) > 2:
+            frame = []
+
+            def centred():
+                found = session.window.get_full_property(extents, 0)
+                if found is None:
+                    return False
+                left, right, top, bottom = found.value
+                inner = session.window.get_geometry()
+                place = session.window.translate_coords(screen.root, 0, 0)
+                x, y = -place.x - left, -place.y - top
+                width, height = inner.width + left + right, inner.height + top + bottom
+                off = (2 * x + width - screen.width_in_pixels,
+                       2 * y + height - screen.height_in_pixels)
+                frame[:] = [width, height, x, y, off[0] / 2, off[1] / 2]
+                return max(abs(off[0]), abs(off[1])) <= 2
+
+            try:
+                session.wait_until(centred, "the frame centred")
+            except xsession.Failure:
+                if not frame:
+                    raise
                 raise xsession.Failure("the frame %dx%d at %d,%d is off centre by %.1f, %.1f px"
-                                       % (width, height, x, y, off[0] / 2, off[1] / 2))
+                                       % tuple(frame))
             session.ask_to_close()
             session.wait_for_clean_exit()
         finally:
