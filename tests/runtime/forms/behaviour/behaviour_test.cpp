@@ -96,7 +96,7 @@ void ExpectDrawn(BackendDriver& driver, const rt::forms::FormDesign& design, int
       EXPECT_EQ(at(in(left, width * scale / 2), in(top, 2 * line + 1)), *control.back_colour);
       EXPECT_NE(at(in(left, width * scale / 2), in(bottom, -0.5)), *control.back_colour);
     }
-    if (control.border) {  // the sample's is right-aligned, its text short
+    if (control.border) {  // the sample's is left-aligned, its text long
       const double band = border / 2.0;
       const double mid_x = (left + right) / 2;
       const double mid_y = (top + bottom) / 2;
@@ -106,16 +106,16 @@ void ExpectDrawn(BackendDriver& driver, const rt::forms::FormDesign& design, int
       EXPECT_EQ(at(in(mid_x, 0), in(bottom, -band)), rt::forms::kBorderColour);
       EXPECT_EQ(at(in(mid_x, 0), in(top, band + border)), *control.back_colour);
       EXPECT_EQ(at(in(mid_x, 0), in(bottom, -band - border)), *control.back_colour);
-      // The text ends within three pixels (at 96 dpi) of the border's inside.
-      const int last = in(right, -band - border);
-      int ink = last;
+      // The text starts within a pixel (at 96 dpi) of the border's inside.
+      const int first = in(left, band + border);
+      int ink = first;
       while (
-          ink > last - 4 * line &&
+          ink < first + 4 * line &&
           std::ranges::all_of(std::views::iota(in(top, band + border), in(bottom, -band - border)),
                               [&](int row) { return at(ink, row) == *control.back_colour; })) {
-        --ink;
+        ++ink;
       }
-      EXPECT_GE(ink, last - 3 * line);
+      EXPECT_LE(ink, first + line);
     }
   }
 }

@@ -53,7 +53,6 @@ inline rt::forms::FormDesign SampleDesign() {
   c.back().index = 0;
   c.back().fore_colour = Rgb{255, 0, 0};
   c.back().back_colour = Rgb{192, 255, 255};
-  c.back().alignment = rt::forms::Alignment::kRight;
   c.back().border = true;
   c.back().buddy = u"txtName";
   c.push_back(Control(kTextBox, u"txtName", u"abc", 1200, 120, 2000, 3));
@@ -74,7 +73,7 @@ inline rt::forms::FormDesign SampleDesign() {
   c.back().buddy = u"lblStatus";
   c.push_back(Control(kLabel, u"lblStatus", u"", 780, 1800, 3540));
   c.back().font = rt::forms::Font{u"MS Sans Serif", 9.75, true};
-  c.back().alignment = rt::forms::Alignment::kCenter;
+  c.back().alignment = rt::forms::Alignment::kRight;
   c.push_back(Control(kTextBox, u"txtNote", u"Wg", 3300, 120, 1080));
   return design;
 }
