@@ -10,7 +10,6 @@
 #include <cmath>
 #include <functional>
 #include <memory>
-#include <ranges>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -108,11 +107,16 @@ void ExpectDrawn(BackendDriver& driver, const rt::forms::FormDesign& design, int
       EXPECT_EQ(at(in(mid_x, 0), in(bottom, -band - border)), *control.back_colour);
       // The text starts within a pixel (at 96 dpi) of the border's inside.
       const int first = in(left, band + border);
+      const auto blank = [&](int column) {
+        for (int row = in(top, band + border); row < in(bottom, -band - border); ++row) {
+          if (at(column, row) != *control.back_colour) {
+            return false;
+          }
+        }
+        return true;
+      };
       int ink = first;
-      while (
-          ink < first + 4 * line &&
-          std::ranges::all_of(std::views::iota(in(top, band + border), in(bottom, -band - border)),
-                              [&](int row) { return at(ink, row) == *control.back_colour; })) {
+      while (ink < first + 4 * line && blank(ink)) {
         ++ink;
       }
       EXPECT_LE(ink, first + line);
