@@ -23,8 +23,10 @@
 //     (geometry by TwipsToPixels, at kLayoutDpi when the toolkit scales
 //     logical pixels itself or else at the window's DPI; the font or its
 //     stand-in; colours where ShowsBackColour says so; alignment, with a text
-//     box's text at the top; border) and returns the Control that handlers reach it
-//     through, made from TextControl or ListControl. The core calls it once
+//     box's text at the top; a label's border; the text where TextInsetOf puts
+//     it; a graphical button's flat face in a raised edge, sunken while down;
+//     every thickness by ThicknessToPixels) and returns the Control that
+//     handlers reach it through, made from TextControl or ListControl. The core calls it once
 //     per control, in CreationOrder, from BuildControls; the native focus
 //     chain then follows the controls' creation, which is the focus order.
 //     A button's every click, however it comes (mouse, Space, Enter while it
