@@ -39,6 +39,22 @@ int TwipsToPixels(double twips, int dpi) {
   return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
 }
 
+int ThicknessToPixels(int pixels, int dpi) {
+  return std::max(1, static_cast<int>(std::lround(static_cast<double>(pixels) * dpi / kLayoutDpi)));
+}
+
+TextInset TextInsetOf(const ControlDesign& control, int dpi) {
+  if (control.kind == ControlKind::kTextBox) {
+    const int edge = ThicknessToPixels(kTextBoxEdgePixels, dpi);
+    return {edge + ThicknessToPixels(kTextBoxMarginPixels, dpi), edge};
+  }
+  if (control.kind == ControlKind::kLabel && control.border) {
+    const int border = ThicknessToPixels(kBorderPixels, dpi);
+    return {border, border};
+  }
+  return {};
+}
+
 std::string DisplayName(std::u16string_view name, std::optional<int> index) {
   std::string text;
   for (char16_t c : name) {

@@ -9,8 +9,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "runtime/forms/backend.hpp"
@@ -60,11 +63,43 @@ class ComboBoxList final : public forms::ListControl {
   QComboBox* list_;
 };
 
+// Pixels at the widget's screen density, where a widget draws what the forms'
+// thickness rule sizes: the painter is scaled to device pixels.
+int DeviceDpi(const QWidget& widget) {
+  return qRound(forms::kLayoutDpi * widget.devicePixelRatioF());
+}
+
+void ToDevicePixels(QPainter& painter, const QWidget& widget) {
+  const qreal ratio = widget.devicePixelRatioF();
+  painter.scale(1 / ratio, 1 / ratio);
+}
+
+QRect DeviceRect(const QWidget& widget) {
+  const qreal ratio = widget.devicePixelRatioF();
+  return {0, 0, qRound(widget.width() * ratio), qRound(widget.height() * ratio)};
+}
+
+// A frame `thickness` pixels wide along the inside of `rect`, top and left
+// in one colour, bottom and right (drawn over the corners) in another.
+void DrawFrame(QPainter& painter, const QRect& rect, int thickness, const QColor& top_left,
+               const QColor& bottom_right) {
+  painter.fillRect(rect.left(), rect.top(), rect.width(), thickness, top_left);
+  painter.fillRect(rect.left(), rect.top(), thickness, rect.height(), top_left);
+  painter.fillRect(rect.left(), rect.bottom() + 1 - thickness, rect.width(), thickness,
+                   bottom_right);
+  painter.fillRect(rect.right() + 1 - thickness, rect.top(), thickness, rect.height(),
+                   bottom_right);
+}
+
 // Enter on a focused button clicks it, as Space does; no button is the
-// window's default, so Enter elsewhere clicks nothing.
+// window's default, so Enter elsewhere clicks nothing. A graphical button
+// draws itself as the classic platform did: a flat face of its colour inside a
+// raised edge, sunken while it is down, its caption moved a pixel down and
+// right while down, and a dotted focus rectangle while it has the focus.
 class FormButton final : public QPushButton {
  public:
-  FormButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {
+  FormButton(const QString& text, bool graphical, QWidget* parent)
+      : QPushButton(text, parent), graphical_(graphical) {
     setAutoDefault(false);
   }
 
@@ -77,6 +112,72 @@ class FormButton final : public QPushButton {
     }
     QPushButton::keyPressEvent(event);
   }
+
+  void paintEvent(QPaintEvent* event) override {
+    if (!graphical_) {
+      QPushButton::paintEvent(event);
+      return;
+    }
+    QPainter painter(this);
+    painter.save();
+    ToDevicePixels(painter, *this);
+    const QRect face = DeviceRect(*this);
+    const int line = forms::ThicknessToPixels(1, DeviceDpi(*this));
+    painter.fillRect(face, palette().color(QPalette::Button));
+    const QPalette& standard = QApplication::palette();
+    const QColor light = standard.color(QPalette::Light);
+    const QColor midlight = standard.color(QPalette::Midlight);
+    const QColor dark = standard.color(QPalette::Dark);
+    const QColor shadow = standard.color(QPalette::Shadow);
+    const QRect inner = face.adjusted(line, line, -line, -line);
+    if (isDown()) {
+      DrawFrame(painter, face, line, dark, light);
+      DrawFrame(painter, inner, line, shadow, midlight);
+    } else {
+      DrawFrame(painter, face, line, midlight, shadow);
+      DrawFrame(painter, inner, line, light, dark);
+    }
+    painter.restore();
+    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.drawText(rect().translated(isDown() ? QPoint(1, 1) : QPoint()), Qt::AlignCenter,
+                     text());
+    if (hasFocus()) {
+      painter.setPen(QPen(palette().color(QPalette::ButtonText), 0, Qt::DotLine));
+      painter.drawRect(rect().adjusted(4, 4, -5, -5));
+    }
+  }
+
+ private:
+  bool graphical_;
+};
+
+// A label's single-line border is drawn by the label in device pixels, its
+// text flush inside it.
+class FormLabel final : public QLabel {
+ public:
+  FormLabel(bool border, QWidget* parent) : QLabel(parent), border_(border) {
+    if (border_) {
+      const int inset = forms::kBorderPixels;
+      setContentsMargins(inset, inset, inset, inset);
+      setIndent(0);
+    }
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QLabel::paintEvent(event);
+    if (border_) {
+      QPainter painter(this);
+      ToDevicePixels(painter, *this);
+      const QColor colour(forms::kBorderColour.red, forms::kBorderColour.green,
+                          forms::kBorderColour.blue);
+      DrawFrame(painter, DeviceRect(*this),
+                forms::ThicknessToPixels(forms::kBorderPixels, DeviceDpi(*this)), colour, colour);
+    }
+  }
+
+ private:
+  bool border_;
 };
 
 // What a screen reader reads of a label that names nothing: exactly what it
@@ -115,17 +216,13 @@ ControlWidget MakeWidget(const forms::ControlDesign& design, QWidget* parent) {
   QString text = ToQString(design.text);
   switch (design.kind) {
     case forms::ControlKind::kLabel: {
-      auto* label = new QLabel(parent);
+      auto* label = new FormLabel(design.border, parent);
       label->setTextFormat(Qt::PlainText);
       label->setText(text);
       // One line, as designed: with a stand-in font a pixel wider than the
       // designed face, wrapping would push the caption's last word out of sight.
       label->setWordWrap(false);
       label->setAlignment(Horizontal(design.alignment) | Qt::AlignTop);
-      if (design.border) {
-        label->setFrameStyle(QFrame::Box | QFrame::Plain);
-        label->setLineWidth(1);
-      }
       // A label that names another control keeps Qt's interface, which
       // carries that relation.
       label->setProperty(kShowsItsText, design.buddy.empty());
@@ -134,10 +231,16 @@ ControlWidget MakeWidget(const forms::ControlDesign& design, QWidget* parent) {
     case forms::ControlKind::kTextBox: {
       auto* edit = new QLineEdit(text, parent);
       edit->setAlignment(Horizontal(design.alignment) | Qt::AlignTop);
+      // Inside its frame, a line edit keeps margins of its own, 2 pixels at
+      // the sides and 1 at the top; the text then starts at the forms' inset.
+      const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+      const forms::TextInset inset = forms::TextInsetOf(design, forms::kLayoutDpi);
+      const int side = std::max(inset.left - frame - 2, 0);
+      edit->setTextMargins(side, std::max(inset.top - frame - 1, 0), side, 0);
       return {edit, std::make_unique<WidgetText<QLineEdit>>(edit)};
     }
     case forms::ControlKind::kCommandButton: {
-      auto* button = new FormButton(text, parent);
+      auto* button = new FormButton(text, design.graphical, parent);
       return {button, std::make_unique<WidgetText<QPushButton>>(button)};
     }
     case forms::ControlKind::kDropDownList: {

@@ -190,21 +190,30 @@ void QtForm::Close() {
 }
 
 // Lines and the picture are painted on the window itself, beneath the
-// controls. A line is whole pixels thick, centred on its coordinates.
+// controls. A line is centred on its coordinates, as thick as the forms'
+// rule makes it at the screen's density: it is drawn in device pixels.
 void QtForm::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
+  const qreal ratio = devicePixelRatioF();
+  const int dpi = qRound(forms::kLayoutDpi * ratio);
+  const auto pixels = [dpi](int twips) { return forms::TwipsToPixels(twips, dpi); };
+  painter.save();
+  painter.scale(1 / ratio, 1 / ratio);
   for (const auto& line : design().lines) {
-    const int half = line.width_pixels / 2;
+    const int thickness = forms::ThicknessToPixels(line.width_pixels, dpi);
+    const int half = thickness / 2;
     QRect rect;
     if (line.y1 == line.y2) {
-      rect = QRect(ToPixels(std::min(line.x1, line.x2)), ToPixels(line.y1) - half,
-                   ToPixels(std::abs(line.x2 - line.x1)), line.width_pixels);
+      rect =
+          QRect(pixels(std::min(line.x1, line.x2)), pixels(line.y1) - half,
+                pixels(std::max(line.x1, line.x2)) - pixels(std::min(line.x1, line.x2)), thickness);
     } else {
-      rect = QRect(ToPixels(line.x1) - half, ToPixels(std::min(line.y1, line.y2)),
-                   line.width_pixels, ToPixels(std::abs(line.y2 - line.y1)));
+      rect = QRect(pixels(line.x1) - half, pixels(std::min(line.y1, line.y2)), thickness,
+                   pixels(std::max(line.y1, line.y2)) - pixels(std::min(line.y1, line.y2)));
     }
     painter.fillRect(rect, palette().color(QPalette::WindowText));
   }
+  painter.restore();
   if (!picture_.isNull()) {
     painter.drawPixmap(picture_position_, picture_);
   }

@@ -78,7 +78,8 @@ Styled StyleOf(const forms::ControlDesign& design) {
     case forms::ControlKind::kLabel:
       // Drawn by the window on one line, as designed: a static control would
       // wrap a caption that a stand-in font makes a pixel too wide.
-      return {L"STATIC", common | SS_OWNERDRAW | (design.border ? WS_BORDER : 0), 0};
+      // Its border too, in the forms' colour and thickness.
+      return {L"STATIC", common | SS_OWNERDRAW, 0};
     case forms::ControlKind::kTextBox:
       return {L"EDIT",
               common | ES_AUTOHSCROLL |
@@ -163,6 +164,22 @@ void PlaceControl(const NativeControl& control, RECT rect) {
   if (list) {
     FitSelectionField(control.window, height);
   }
+  if (control.design->kind == forms::ControlKind::kTextBox) {
+    // Set after the font, which resets them. Within the sunken edge that the
+    // system draws, the control keeps a gap of its own beside the margins.
+    RECT outer{};
+    RECT inner{};
+    RECT format{};
+    GetWindowRect(control.window, &outer);
+    GetClientRect(control.window, &inner);
+    SendMessageW(control.window, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    SendMessageW(control.window, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    const int edge = ((outer.right - outer.left) - inner.right) / 2;
+    const auto margin = static_cast<WORD>(std::max(
+        forms::TextInsetOf(*control.design, control.dpi).left - edge - format.left, LONG{0}));
+    SendMessageW(control.window, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                 MAKELPARAM(margin, margin));
+  }
 }
 
 void DrawOwnerDrawn(const DRAWITEMSTRUCT& item, const NativeControl& control) {
@@ -174,6 +191,15 @@ void DrawOwnerDrawn(const DRAWITEMSTRUCT& item, const NativeControl& control) {
   if (!label) {
     DrawEdge(item.hDC, &face, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
   }
+  if (label && design.border) {
+    const Brush border(CreateSolidBrush(ToColorRef(forms::kBorderColour)));
+    const int thickness = forms::ThicknessToPixels(forms::kBorderPixels, control.dpi);
+    for (int i = 0; i < thickness; ++i) {
+      RECT frame = face;
+      InflateRect(&frame, -i, -i);
+      FrameRect(item.hDC, &frame, border.get());
+    }
+  }
   Selected font(item.hDC, control.font);
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, design.fore_colour
@@ -181,6 +207,8 @@ void DrawOwnerDrawn(const DRAWITEMSTRUCT& item, const NativeControl& control) {
                              : GetSysColor(label ? COLOR_WINDOWTEXT : COLOR_BTNTEXT));
   std::u16string caption = WindowText(item.hwndItem);
   RECT text = face;
+  const forms::TextInset inset = forms::TextInsetOf(design, control.dpi);
+  InflateRect(&text, -inset.left, -inset.top);
   if (pressed) {
     OffsetRect(&text, 1, 1);
   }

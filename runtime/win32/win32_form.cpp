@@ -208,6 +208,7 @@ void Win32Form::Layout() {
   for (auto& native : natives_) {
     const forms::ControlDesign& design = *native.design;
     native.font = FontFor(design.font.value_or(forms::kDefaultFont));
+    native.dpi = static_cast<int>(dpi_);
     const int left = ToPixels(design.left);
     const int top = ToPixels(design.top);
     detail::PlaceControl(native,
@@ -260,7 +261,7 @@ void Win32Form::OnCommand(WORD id, WORD code) {
 // The lines and the picture: what the window draws beneath its controls.
 void Win32Form::Paint(HDC dc) {
   for (const auto& line : design().lines) {
-    int thickness = MulDiv(line.width_pixels, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
+    int thickness = forms::ThicknessToPixels(line.width_pixels, static_cast<int>(dpi_));
     int half = thickness / 2;
     RECT rect{};
     if (line.y1 == line.y2) {

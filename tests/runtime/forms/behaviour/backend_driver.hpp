@@ -38,10 +38,10 @@ struct SeenControl {
   Rgb back;  // its background or face, as painted
   Rgb fore;  // its text
   rt::forms::Alignment alignment = rt::forms::Alignment::kLeft;
-  bool border = false;
   bool takes_typing = false;
   bool focused = false;       // it has the keyboard focus
   int text_top = 0;           // from a text box's top to its first line's top
+  int text_left = 0;          // from a text box's left to its first character's
   std::u16string read_aloud;  // what a screen reader reads as its text
   std::u16string named_by;    // the caption of the label it is named by
 };
@@ -70,7 +70,7 @@ class BackendDriver {
   virtual PixelRect WindowRect(bool outer) = 0;
   virtual SeenControl See(const ControlRef& control) = 0;
   // The window's client area as drawn, controls and all, sampled at a point
-  // in pixels at the layout DPI.
+  // in device pixels (pixels at the DPI it is shown at).
   virtual Rgb WindowPixel(int x, int y) = 0;
 
   // A key pressed and released in the focused control, as the user does it.

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -61,23 +62,75 @@ class BehaviourTest : public ::testing::Test {
   std::unique_ptr<BackendDriver> driver;
 };
 
-// A line is drawn centred on its coordinates across its thickness. Colours
-// show on labels, text boxes, lists and graphical buttons; a standard button
-// and a label without one keep the standard face. Text is aligned as designed,
-// a text box's at its top; a caption is not markup; a screen reader names a
-// field by its label. Measures and fonts follow the window's DPI.
-TEST_F(BehaviourTest, TheWindowAndEachControlArePlacedDrawnAndNamedAsDesigned) {
-  LoadAndShow();
+// What the window draws, sampled at points in device pixels: a line centred on
+// its coordinates, as thick as the forms' rule makes it; a graphical button's
+// flat face of its colour inside an edge; a bordered label's border, its text
+// flush inside it.
+void ExpectDrawn(BackendDriver& driver, const rt::forms::FormDesign& design, int dpi, int layout) {
+  const auto at = [&driver](int x, int y) { return driver.WindowPixel(x, y); };
+  EXPECT_EQ(at(2, 2), *design.back_colour);
   for (const auto& line : design.lines) {
-    const int x = Pixels(std::min(line.x1, line.x2), 96) + 2;  // clear of the controls
-    const int first = Pixels(line.y1, 96) - line.width_pixels / 2;
-    for (int y = first - 1; y <= first + line.width_pixels; ++y) {
-      EXPECT_EQ(driver->WindowPixel(x, y) == *design.back_colour,
-                y < first || y >= first + line.width_pixels)
+    const int x = Pixels(std::min(line.x1, line.x2), dpi) + 2;  // clear of the controls
+    const int thickness = rt::forms::ThicknessToPixels(line.width_pixels, dpi);
+    const int first = Pixels(line.y1, dpi) - thickness / 2;
+    for (int y = first - 1; y <= first + thickness; ++y) {
+      EXPECT_EQ(at(x, y) == *design.back_colour, y < first || y >= first + thickness)
           << "row " << y;
     }
   }
-  EXPECT_EQ(driver->WindowPixel(2, 2), *design.back_colour);
+  // A control's sides, where Qt, scaling logical pixels, may put them between
+  // device pixels: each side is sampled in the middle of its band.
+  const double scale = static_cast<double>(dpi) / layout;
+  const int line = rt::forms::ThicknessToPixels(1, dpi);
+  const int border = rt::forms::ThicknessToPixels(rt::forms::kBorderPixels, dpi);
+  for (const auto& control : design.controls) {
+    SCOPED_TRACE(rt::forms::DisplayName(control.name, control.index));
+    const auto [x, y, width, height] = driver.See({control.name, control.index}).geometry;
+    const double left = x * scale;
+    const double top = y * scale;
+    const double right = (x + width) * scale;  // past the last column
+    const double bottom = (y + height) * scale;
+    const auto in = [](double from, double by) { return static_cast<int>(std::floor(from + by)); };
+    if (control.graphical) {  // below its edge and above its caption; then its edge
+      EXPECT_EQ(at(in(left, width * scale / 2), in(top, 2 * line + 1)), *control.back_colour);
+      EXPECT_NE(at(in(left, width * scale / 2), in(bottom, -0.5)), *control.back_colour);
+    }
+    if (control.border) {  // the sample's is left-aligned, its text long
+      const double band = border / 2.0;
+      const double mid_x = (left + right) / 2;
+      const double mid_y = (top + bottom) / 2;
+      EXPECT_EQ(at(in(left, band), in(mid_y, 0)), rt::forms::kBorderColour);
+      EXPECT_EQ(at(in(right, -band), in(mid_y, 0)), rt::forms::kBorderColour);
+      EXPECT_EQ(at(in(mid_x, 0), in(top, band)), rt::forms::kBorderColour);
+      EXPECT_EQ(at(in(mid_x, 0), in(bottom, -band)), rt::forms::kBorderColour);
+      EXPECT_EQ(at(in(mid_x, 0), in(top, band + border)), *control.back_colour);
+      EXPECT_EQ(at(in(mid_x, 0), in(bottom, -band - border)), *control.back_colour);
+      // The text starts within a pixel (at 96 dpi) of the border's inside.
+      const int first = in(left, band + border);
+      const auto blank = [&](int column) {
+        for (int row = in(top, band + border); row < in(bottom, -band - border); ++row) {
+          if (at(column, row) != *control.back_colour) {
+            return false;
+          }
+        }
+        return true;
+      };
+      int ink = first;
+      while (ink < first + 4 * line && blank(ink)) {
+        ++ink;
+      }
+      EXPECT_LE(ink, first + line);
+    }
+  }
+}
+
+// Colours show on labels, text boxes, lists and graphical buttons; a standard
+// button and a label without one keep the standard face. Text is aligned as
+// designed, a text box's at its top and within its edge as the forms' inset
+// says; a caption is not markup; a screen reader names a field by its label.
+// Measures and fonts follow the window's DPI.
+TEST_F(BehaviourTest, TheWindowAndEachControlArePlacedDrawnAndNamedAsDesigned) {
+  LoadAndShow();
   EXPECT_EQ(driver->See(kCaption).read_aloud, u"<b>Name</b>");
   // The box is 40 pixels high and its font 16: centred, its text would start
   // about 10 pixels down; at the top, within its frame and margin.
@@ -85,6 +138,7 @@ TEST_F(BehaviourTest, TheWindowAndEachControlArePlacedDrawnAndNamedAsDesigned) {
   for (int dpi : driver->dpis) {
     const int layout = driver->UseDpi(dpi);
     SCOPED_TRACE("at " + std::to_string(dpi) + " dpi, laid out at " + std::to_string(layout));
+    ExpectDrawn(*driver, design, dpi, layout);
     EXPECT_EQ(driver->WindowRect(false),
               (testsupport::PixelRect{0, 0, Pixels(design.client_width, layout),
                                       Pixels(design.client_height, layout)}));
@@ -111,7 +165,12 @@ TEST_F(BehaviourTest, TheWindowAndEachControlArePlacedDrawnAndNamedAsDesigned) {
       }
       EXPECT_EQ(seen.fore, control.fore_colour.value_or(seen.fore));
       EXPECT_EQ(seen.alignment, text ? control.alignment : seen.alignment);
-      EXPECT_EQ(seen.border, text ? control.border : seen.border);
+      if (control.kind == ControlKind::kTextBox &&
+          control.alignment == rt::forms::Alignment::kLeft) {
+        const rt::forms::TextInset inset = rt::forms::TextInsetOf(control, layout);
+        EXPECT_EQ(seen.text_left, inset.left);
+        EXPECT_NEAR(seen.text_top, inset.top, 1);  // the system's edge may stay 2 pixels
+      }
       EXPECT_EQ(seen.takes_typing, control.kind == ControlKind::kTextBox);
       EXPECT_NE(seen.named_by.find(control.accessible_name), std::u16string::npos);
     }

@@ -75,15 +75,17 @@ class QtDriver final : public BackendDriver {
     Qt::Alignment alignment;
     if (auto* label = qobject_cast<QLabel*>(widget)) {
       alignment = label->alignment();
-      seen.border = label->frameShape() != QFrame::NoFrame;
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
       alignment = edit->alignment();
       seen.takes_typing = !edit->isReadOnly();
       // The text's place is settled as it is painted; the cursor then spans
-      // the line, and its top is the line's.
+      // the line, its top is the line's, and before the first character its
+      // middle is the text's start.
+      edit->setCursorPosition(0);
       edit->grab();
-      seen.text_top = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().y() -
-                      QFontMetrics(edit->font()).height() / 2;
+      const QRect cursor = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+      seen.text_top = cursor.center().y() - QFontMetrics(edit->font()).height() / 2;
+      seen.text_left = cursor.left() + cursor.width() / 2;
     } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
       seen.takes_typing = list->isEditable();
     }
@@ -100,10 +102,7 @@ class QtDriver final : public BackendDriver {
     return seen;
   }
   rt::forms::Rgb WindowPixel(int x, int y) override {
-    const QImage drawn = form_->grab().toImage();
-    const qreal scale = drawn.devicePixelRatio();
-    return ToRgb(
-        drawn.pixelColor(qRound((x + 0.5) * scale - 0.5), qRound((y + 0.5) * scale - 0.5)));
+    return ToRgb(form_->grab().toImage().pixelColor(x, y));
   }
 
   void Press(Key key) override {

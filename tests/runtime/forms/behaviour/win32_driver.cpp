@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -46,6 +47,33 @@ struct Canvas {
 
 LONG_PTR StyleOf(HWND window) {
   return GetWindowLongPtrW(window, GWL_STYLE);
+}
+
+bool IsOwnerDrawn(HWND window) {
+  wchar_t name[16];
+  GetClassNameW(window, name, 16);
+  const LONG_PTR style = StyleOf(window);
+  return (lstrcmpiW(name, L"Button") == 0 && (style & BS_TYPEMASK) == BS_OWNERDRAW) ||
+         (lstrcmpiW(name, L"Static") == 0 && (style & SS_TYPEMASK) == SS_OWNERDRAW);
+}
+
+// A control's client area drawn into `dc` as its window draws it: an
+// owner-drawn one by the form, in `state`, the others by themselves.
+void DrawControl(HWND form, HWND control, HDC dc, UINT state) {
+  RECT client{};
+  GetClientRect(control, &client);
+  if (IsOwnerDrawn(control)) {
+    DRAWITEMSTRUCT item{.CtlType = 0,
+                        .CtlID = static_cast<UINT>(GetDlgCtrlID(control)),
+                        .itemAction = ODA_DRAWENTIRE,
+                        .itemState = state,
+                        .hwndItem = control,
+                        .hDC = dc,
+                        .rcItem = client};
+    SendMessageW(form, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+  } else {
+    SendMessageW(control, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  }
 }
 
 // Watches for the next dialog this thread activates, reads it and clicks OK.
@@ -130,6 +158,7 @@ class Win32Driver final : public BackendDriver {
     RECT rect{};
     GetWindowRect(window, &rect);
     const LONG top = rect.top;
+    const LONG outer_left = rect.left;
     MapWindowPoints(nullptr, form_->window(), reinterpret_cast<POINT*>(&rect), 2);
     seen.geometry = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
     LOGFONTW font{};
@@ -142,39 +171,34 @@ class Win32Driver final : public BackendDriver {
     wchar_t name[16];
     GetClassNameW(window, name, 16);
     const LONG_PTR style = StyleOf(window);
-    const bool owner_drawn =
-        (lstrcmpiW(name, L"Button") == 0 && (style & BS_TYPEMASK) == BS_OWNERDRAW) ||
-        (lstrcmpiW(name, L"Static") == 0 && (style & SS_TYPEMASK) == SS_OWNERDRAW);
+    const bool owner_drawn = IsOwnerDrawn(window);
     RECT client{};
     GetClientRect(window, &client);
     auto canvas = std::make_unique<Canvas>(SIZE{client.right, client.bottom});
     if (owner_drawn) {
       SetWindowTextW(window, L"Wg");
-      DRAWITEMSTRUCT item{.CtlType = 0,
-                          .CtlID = static_cast<UINT>(GetDlgCtrlID(window)),
-                          .itemAction = ODA_DRAWENTIRE,
-                          .hwndItem = window,
-                          .hDC = canvas->dc.get(),
-                          .rcItem = client};
-      SendMessageW(form_->window(), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+    }
+    DrawControl(form_->window(), window, canvas->dc.get(), 0);
+    if (owner_drawn) {
       SetWindowTextW(window, reinterpret_cast<const wchar_t*>(seen.read_aloud.c_str()));
-    } else {
-      SendMessageW(window, WM_PAINT, reinterpret_cast<WPARAM>(canvas->dc.get()), 0);
     }
     seen.fore = ToRgb(GetTextColor(canvas->dc.get()));
     if (owner_drawn) {
       seen.back = ToRgb(canvas->At(5, canvas->size.cy - 5));
+      // Inside a label's border.
+      const rt::forms::TextInset inset =
+          rt::forms::TextInsetOf(Design(control), static_cast<int>(form_->dpi()));
       std::vector<int> inked;
-      for (int x = 0; x < canvas->size.cx; ++x) {
-        for (int y = 0; y < canvas->size.cy; ++y) {
-          if (canvas->At(x, y) != canvas->At(0, 0)) {
+      for (int x = inset.left; x < canvas->size.cx - inset.left; ++x) {
+        for (int y = inset.top; y < canvas->size.cy - inset.top; ++y) {
+          if (canvas->At(x, y) != canvas->At(inset.left, inset.top)) {
             inked.push_back(x);
             break;
           }
         }
       }
-      const int left = inked.empty() ? 0 : inked.front();
-      const int right = inked.empty() ? 0 : canvas->size.cx - 1 - inked.back();
+      const int left = inked.empty() ? 0 : inked.front() - inset.left;
+      const int right = inked.empty() ? 0 : canvas->size.cx - inset.left - 1 - inked.back();
       seen.alignment = std::abs(left - right) <= 2 ? rt::forms::Alignment::kCenter
                        : left < right              ? rt::forms::Alignment::kLeft
                                                    : rt::forms::Alignment::kRight;
@@ -189,24 +213,38 @@ class Win32Driver final : public BackendDriver {
                        : (style & ES_RIGHT) != 0 ? rt::forms::Alignment::kRight
                                                  : rt::forms::Alignment::kLeft;
     }
-    seen.border = (style & WS_BORDER) != 0;
     seen.takes_typing = lstrcmpiW(name, L"ComboBox") == 0
                             ? (style & 3) != CBS_DROPDOWNLIST
                             : lstrcmpiW(name, L"Edit") == 0 && (style & ES_READONLY) == 0;
     const auto position = static_cast<DWORD>(SendMessageW(window, EM_POSFROMCHAR, 0, 0));
-    POINT first{0, static_cast<SHORT>(HIWORD(position))};
+    POINT first{static_cast<SHORT>(LOWORD(position)), static_cast<SHORT>(HIWORD(position))};
     ClientToScreen(window, &first);
     seen.text_top = first.y - top;
+    seen.text_left = first.x - outer_left;
     return seen;
   }
-  // The window paints itself into the bitmap, its lines and its picture.
+  // The window paints itself into the bitmap, its lines and its picture, and
+  // then each control's client area over it, the bottom of the z-order first.
   rt::forms::Rgb WindowPixel(int x, int y) override {
+    HWND form = form_->window();
     RECT client{};
-    GetClientRect(form_->window(), &client);
+    GetClientRect(form, &client);
     Canvas canvas({client.right, client.bottom});
-    SendMessageW(form_->window(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.dc.get()), 0);
-    SendMessageW(form_->window(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc.get()),
-                 PRF_CLIENT);
+    HDC dc = canvas.dc.get();
+    SendMessageW(form, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    SendMessageW(form, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    for (HWND child = GetWindow(GetWindow(form, GW_CHILD), GW_HWNDLAST); child != nullptr;
+         child = GetWindow(child, GW_HWNDPREV)) {
+      POINT origin{};
+      MapWindowPoints(child, form, &origin, 1);
+      RECT area{};
+      GetClientRect(child, &area);
+      const int saved = SaveDC(dc);
+      SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+      IntersectClipRect(dc, 0, 0, area.right, area.bottom);
+      DrawControl(form, child, dc, GetFocus() == child ? ODS_FOCUS : 0);
+      RestoreDC(dc, saved);
+    }
     return ToRgb(canvas.At(x, y));
   }
 
@@ -247,6 +285,11 @@ class Win32Driver final : public BackendDriver {
   }
 
  private:
+  const rt::forms::ControlDesign& Design(const ControlRef& control) const {
+    return *std::ranges::find_if(form_->design().controls, [&](const auto& each) {
+      return control.Is(each.name, each.index);
+    });
+  }
   rt::win32::MessageBoxFunction Sink() {
     return [this](HWND owner, std::u16string_view caption, std::u16string_view text) {
       messages += std::u16string(caption) + u": " + std::u16string(text);

@@ -23,8 +23,10 @@
 //     (geometry by TwipsToPixels, at kLayoutDpi when the toolkit scales
 //     logical pixels itself or else at the window's DPI; the font or its
 //     stand-in; colours where ShowsBackColour says so; alignment, with a text
-//     box's text at the top; border) and returns the Control that handlers reach it
-//     through, made from TextControl or ListControl. The core calls it once
+//     box's text at the top; a label's border; the text where TextInsetOf puts
+//     it; a graphical button's flat face in a raised edge, sunken while down;
+//     every thickness by ThicknessToPixels) and returns the Control that
+//     handlers reach it through, made from TextControl or ListControl. The core calls it once
 //     per control, in CreationOrder, from BuildControls; the native focus
 //     chain then follows the controls' creation, which is the focus order.
 //     A button's every click, however it comes (mouse, Space, Enter while it
@@ -57,6 +59,31 @@ inline constexpr int kLayoutDpi = 96;
 
 // A measure in twips as the nearest whole pixel at `dpi`.
 int TwipsToPixels(double twips, int dpi = kLayoutDpi);
+
+// A thickness of `pixels` at kLayoutDpi (a line, an edge, a border, a
+// margin) as whole pixels at `dpi`: the nearest, halves away from zero, as
+// TwipsToPixels rounds a position, and never thinner than one pixel. A 3-pixel
+// line is 5 pixels thick at 144 dpi, a 1-pixel border 2.
+int ThicknessToPixels(int pixels, int dpi);
+
+// The frames that text sits within, in pixels at kLayoutDpi, each scaled by
+// ThicknessToPixels: a bordered label's single black line with its text flush
+// inside it; a text box's sunken edge with its text one pixel in from the edge
+// at the left and right, and flush below it at the top.
+inline constexpr Rgb kBorderColour{0, 0, 0};
+inline constexpr int kBorderPixels = 1;
+inline constexpr int kTextBoxEdgePixels = 2;
+inline constexpr int kTextBoxMarginPixels = 1;
+
+// Where a control's text starts, from its outer top left corner, in whole
+// pixels at `dpi` (by ThicknessToPixels of the frames above; 0 for controls
+// without them). For a right-aligned text, `left` is also its right inset.
+struct TextInset {
+  int left = 0;
+  int top = 0;
+  friend bool operator==(const TextInset&, const TextInset&) = default;
+};
+TextInset TextInsetOf(const ControlDesign& control, int dpi);
 
 // "name" or "name(index)", as a control is named in messages and by tools.
 // Control names are ASCII identifiers; anything else shows as '?'.

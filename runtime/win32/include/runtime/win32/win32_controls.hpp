@@ -25,8 +25,9 @@ COLORREF ToColorRef(forms::Rgb colour);
 struct NativeControl {
   const forms::ControlDesign* design = nullptr;
   HWND window = nullptr;
-  HFONT font = nullptr;  // owned by the window's fonts
-  Brush back;            // the back colour, when the control shows one
+  HFONT font = nullptr;               // owned by the window's fonts
+  int dpi = USER_DEFAULT_SCREEN_DPI;  // the window's, as it was last laid out
+  Brush back;                         // the back colour, when the control shows one
 };
 
 // Creates the child window of `parent` for the design, with its text, items,
@@ -38,10 +39,12 @@ NativeControl CreateControl(const forms::ControlDesign& design, HWND parent, int
 std::unique_ptr<forms::Control> ControlOf(const NativeControl& control);
 
 // Gives the control its font and its rectangle in pixels; a drop-down list's
-// closed field keeps the designed height.
+// closed field keeps the designed height, and a text box's text starts where
+// the forms' text inset puts it.
 void PlaceControl(const NativeControl& control, RECT rect);
 
-// Draws a label (its background and its caption on one line) or a graphical
+// Draws a label (its background, its border and its caption on one line,
+// inside the border) or a graphical
 // button (its face, a raised edge, sunken while pressed, its caption and,
 // with the focus, a focus rectangle).
 void DrawOwnerDrawn(const DRAWITEMSTRUCT& item, const NativeControl& control);

@@ -39,7 +39,8 @@ inline rt::forms::ControlDesign Control(rt::forms::ControlKind kind, std::u16str
 
 // Measures that are not all whole pixels, a focus order unlike the design's
 // order, a label that takes no focus, the three alignments, a text box tall
-// enough to tell where its text sits, and a label that names a label.
+// enough to tell where its text sits, a left-aligned one to tell where its
+// text starts, and a label that names a label.
 inline rt::forms::FormDesign SampleDesign() {
   using enum rt::forms::ControlKind;
   using rt::forms::Rgb;
@@ -52,7 +53,6 @@ inline rt::forms::FormDesign SampleDesign() {
   c.back().index = 0;
   c.back().fore_colour = Rgb{255, 0, 0};
   c.back().back_colour = Rgb{192, 255, 255};
-  c.back().alignment = rt::forms::Alignment::kRight;
   c.back().border = true;
   c.back().buddy = u"txtName";
   c.push_back(Control(kTextBox, u"txtName", u"abc", 1200, 120, 2000, 3));
@@ -73,7 +73,8 @@ inline rt::forms::FormDesign SampleDesign() {
   c.back().buddy = u"lblStatus";
   c.push_back(Control(kLabel, u"lblStatus", u"", 780, 1800, 3540));
   c.back().font = rt::forms::Font{u"MS Sans Serif", 9.75, true};
-  c.back().alignment = rt::forms::Alignment::kCenter;
+  c.back().alignment = rt::forms::Alignment::kRight;
+  c.push_back(Control(kTextBox, u"txtNote", u"Wg", 3300, 120, 1080));
   return design;
 }
 
