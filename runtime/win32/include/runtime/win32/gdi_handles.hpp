@@ -21,6 +21,7 @@ using GdiObject = std::unique_ptr<std::remove_pointer_t<Handle>, GdiObjectDelete
 using Font = GdiObject<HFONT>;
 using Brush = GdiObject<HBRUSH>;
 using Bitmap = GdiObject<HBITMAP>;
+using Region = GdiObject<HRGN>;
 
 struct MemoryDcDelete {
   void operator()(HDC dc) const { DeleteDC(dc); }
@@ -52,6 +53,19 @@ class Selected {
  private:
   HDC dc_;
   HGDIOBJ previous_;
+};
+
+// A device context's state, restored at the end of the scope.
+class SavedDc {
+ public:
+  explicit SavedDc(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+  ~SavedDc() { RestoreDC(dc_, saved_); }
+  SavedDc(const SavedDc&) = delete;
+  SavedDc& operator=(const SavedDc&) = delete;
+
+ private:
+  HDC dc_;
+  int saved_;
 };
 
 // The device context of one WM_PAINT.

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "runtime/forms/backend.hpp"
 #include "runtime/forms/design.hpp"
@@ -40,6 +41,12 @@ std::unique_ptr<forms::Control> ControlOf(const NativeControl& control);
 // Gives the control its font and its rectangle in pixels; a drop-down list's
 // closed field keeps the designed height.
 void PlaceControl(const NativeControl& control, RECT rect);
+
+// Leaves out of the control's window, at `rect` in its parent, the parts that
+// the rectangles `above` cover, so that the controls drawn there show whole.
+// The z-order stays the creation order: the dialog keys move the focus along
+// it, and a screen reader names a field by the label just above it there.
+void LeaveUncovered(HWND control, RECT rect, const std::vector<RECT>& above);
 
 // Draws a label (its background and its caption on one line) or a graphical
 // button (its face, a raised edge, sunken while pressed, its caption and,
