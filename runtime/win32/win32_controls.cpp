@@ -107,6 +107,20 @@ void FitSelectionField(HWND list, int height) {
                std::max<LRESULT>(height - frame, 1));
 }
 
+// A device context's clipping region, given back at the end of the scope.
+class KeptClip {
+ public:
+  explicit KeptClip(HDC dc) : dc_(dc), had_(GetClipRgn(dc, clip_.get()) == 1) {}
+  ~KeptClip() { SelectClipRgn(dc_, had_ ? clip_.get() : nullptr); }
+  KeptClip(const KeptClip&) = delete;
+  KeptClip& operator=(const KeptClip&) = delete;
+
+ private:
+  HDC dc_;
+  Region clip_{CreateRectRgn(0, 0, 0, 0)};
+  bool had_;
+};
+
 }  // namespace
 
 const wchar_t* Wide(const std::u16string& text) {
@@ -190,7 +204,7 @@ void DrawOwnerDrawn(const DRAWITEMSTRUCT& item, const NativeControl& control) {
   // The window's region, which leaves out what later controls cover: the
   // system's clipping ignores it for a label or button, whose class draws
   // with its parent's clipping.
-  const SavedDc saved(item.hDC);
+  const KeptClip kept(item.hDC);
   if (Region shown(CreateRectRgn(0, 0, 0, 0)); GetWindowRgn(item.hwndItem, shown.get()) != ERROR) {
     RECT window{};
     GetWindowRect(item.hwndItem, &window);

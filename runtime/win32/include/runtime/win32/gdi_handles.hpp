@@ -55,19 +55,6 @@ class Selected {
   HGDIOBJ previous_;
 };
 
-// A device context's state, restored at the end of the scope.
-class SavedDc {
- public:
-  explicit SavedDc(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-  ~SavedDc() { RestoreDC(dc_, saved_); }
-  SavedDc(const SavedDc&) = delete;
-  SavedDc& operator=(const SavedDc&) = delete;
-
- private:
-  HDC dc_;
-  int saved_;
-};
-
 // The device context of one WM_PAINT.
 class Painting {
  public:
