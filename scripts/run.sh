@@ -22,5 +22,12 @@ if [[ -n "${DISPLAY:-}" ]]; then
   "$build/Pellam/Pellam" &
   wait
 else
-  /usr/bin/python3 scripts/demo.py "$build" "$PWD/build/screenshots"
+  # The Windows programs too, under Wine, where their build tools are here.
+  windows=()
+  if command -v x86_64-w64-mingw32-g++-posix >/dev/null && command -v wine >/dev/null; then
+    cmake --preset win64 >/dev/null
+    cmake --build --preset win64 -j "$(nproc)" --target Corvel Pellam
+    windows=("$PWD/build/win64")
+  fi
+  /usr/bin/python3 scripts/demo.py "$build" "$PWD/build/screenshots" "${windows[@]}"
 fi

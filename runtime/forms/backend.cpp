@@ -105,6 +105,14 @@ std::vector<const ControlDesign*> CreationOrder(const FormDesign& design) {
   return order;
 }
 
+std::vector<const ControlDesign*> StackingOrder(const FormDesign& design) {
+  std::vector<const ControlDesign*> order;
+  for (const auto& control : design.controls) {
+    order.push_back(&control);
+  }
+  return order;
+}
+
 int TextControl::ListIndex() const {
   throw std::logic_error("only a drop-down list has a list index");
 }

@@ -89,6 +89,11 @@ QtForm::QtForm(const forms::FormDesign& design, forms::FormHandlers& handlers, f
   place_client_ = windowHandle()->frameMargins().isNull();
   // Qt's focus chain follows the widgets' creation, which is the focus order.
   BuildControls();
+  // Stacked as designed where they overlap: a later sibling is drawn over an
+  // earlier one. The focus chain keeps the creation order.
+  for (const auto* control : forms::StackingOrder(this->design())) {
+    WidgetOf(control->name, control->index)->raise();
+  }
   SetBuddies();
   // Given now, the focus is taken up when the window first becomes active.
   if (const forms::ControlDesign* first = FirstFocus()) {

@@ -108,6 +108,20 @@ void FitSelectionField(HWND list, int height) {
                std::max<LRESULT>(height - frame, 1));
 }
 
+// A device context's clipping region, given back at the end of the scope.
+class KeptClip {
+ public:
+  explicit KeptClip(HDC dc) : dc_(dc), had_(GetClipRgn(dc, clip_.get()) == 1) {}
+  ~KeptClip() { SelectClipRgn(dc_, had_ ? clip_.get() : nullptr); }
+  KeptClip(const KeptClip&) = delete;
+  KeptClip& operator=(const KeptClip&) = delete;
+
+ private:
+  HDC dc_;
+  Region clip_{CreateRectRgn(0, 0, 0, 0)};
+  bool had_;
+};
+
 }  // namespace
 
 const wchar_t* Wide(const std::u16string& text) {
@@ -182,9 +196,40 @@ void PlaceControl(const NativeControl& control, RECT rect) {
   }
 }
 
+void LeaveUncovered(HWND control, RECT rect, const std::vector<RECT>& above) {
+  // In the window's own coordinates, as a window region is.
+  Region shown(CreateRectRgn(0, 0, rect.right - rect.left, rect.bottom - rect.top));
+  bool covered = false;
+  for (const RECT& other : above) {
+    RECT overlap{};
+    if (IntersectRect(&overlap, &rect, &other)) {
+      OffsetRect(&overlap, -rect.left, -rect.top);
+      const Region cut(CreateRectRgnIndirect(&overlap));
+      CombineRgn(shown.get(), shown.get(), cut.get(), RGN_DIFF);
+      covered = true;
+    }
+  }
+  // The system owns a region once it is the window's.
+  if (SetWindowRgn(control, covered ? shown.get() : nullptr, TRUE) != 0 && covered) {
+    static_cast<void>(shown.release());
+  }
+}
+
 void DrawOwnerDrawn(const DRAWITEMSTRUCT& item, const NativeControl& control) {
   const forms::ControlDesign& design = *control.design;
   bool label = design.kind == forms::ControlKind::kLabel;
+  // The window's region, which leaves out what later controls cover: the
+  // system's clipping ignores it for a label or button, whose class draws
+  // with its parent's clipping.
+  const KeptClip kept(item.hDC);
+  if (Region shown(CreateRectRgn(0, 0, 0, 0)); GetWindowRgn(item.hwndItem, shown.get()) != ERROR) {
+    RECT window{};
+    GetWindowRect(item.hwndItem, &window);
+    POINT client{0, 0};
+    ClientToScreen(item.hwndItem, &client);
+    OffsetRgn(shown.get(), window.left - client.x, window.top - client.y);
+    ExtSelectClipRgn(item.hDC, shown.get(), RGN_AND);
+  }
   RECT face = item.rcItem;
   FillRect(item.hDC, &face, control.back ? control.back.get() : GetSysColorBrush(COLOR_BTNFACE));
   bool pressed = !label && (item.itemState & ODS_SELECTED) != 0;

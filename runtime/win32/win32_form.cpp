@@ -7,10 +7,12 @@
 #include <cmath>
 #include <cstdio>
 #include <exception>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <utility>
 
+#include "runtime/forms/font_height.hpp"
 #include "runtime/win32/win32_window.hpp"
 
 namespace rt::win32 {
@@ -22,7 +24,6 @@ using detail::Wide;
 // the dialog keys: the forms have no default or cancel button.
 constexpr int kFirstControlId = 100;
 constexpr double kTwipsPerInch = 1440;
-constexpr double kPointsPerInch = 72;
 
 bool IsButton(const detail::NativeControl* control) {
   return control != nullptr && control->design->kind == forms::ControlKind::kCommandButton;
@@ -188,7 +189,7 @@ std::unique_ptr<forms::Control> Win32Form::BuildControl(const forms::ControlDesi
 // Everything that depends on the DPI: the window's size, the controls'
 // rectangles and the fonts. The old fonts go only once no control uses them.
 void Win32Form::Layout() {
-  std::vector<std::pair<forms::Font, Font>> old_fonts = std::move(fonts_);
+  std::vector<std::pair<FontKey, Font>> old_fonts = std::move(fonts_);
   fonts_.clear();
   const SIZE client{ToPixels(design().client_width), ToPixels(design().client_height)};
   RECT outer = detail::OuterRect(client.cx, client.cy, dpi_);
@@ -205,32 +206,70 @@ void Win32Form::Layout() {
                  outer.bottom - outer.top + client.cy - actual.bottom,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  const WindowDc dc(window_);
   for (auto& native : natives_) {
     const forms::ControlDesign& design = *native.design;
-    native.font = FontFor(design.font.value_or(forms::kDefaultFont));
+    const RECT rect = PixelRect(design);
+    native.font = FontFor(dc.get(), design, rect.right - rect.left);
     native.dpi = static_cast<int>(dpi_);
-    const int left = ToPixels(design.left);
-    const int top = ToPixels(design.top);
-    detail::PlaceControl(native,
-                         {left, top, left + ToPixels(design.width), top + ToPixels(design.height)});
+    detail::PlaceControl(native, rect);
+  }
+  // Each control leaves uncovered the parts of it that the controls stacked
+  // above it cover, whatever order the system paints them in.
+  const auto stack = forms::StackingOrder(design());
+  for (auto control = stack.begin(); control != stack.end(); ++control) {
+    std::vector<RECT> above;
+    for (auto later = std::next(control); later != stack.end(); ++later) {
+      above.push_back(PixelRect(**later));
+    }
+    auto native = std::ranges::find(natives_, *control, &detail::NativeControl::design);
+    detail::LeaveUncovered(native->window, PixelRect(**control), above);
   }
   InvalidateRect(window_, nullptr, TRUE);
 }
 
-HFONT Win32Form::FontFor(const forms::Font& font) {
-  for (const auto& [design, handle] : fonts_) {
-    if (design == font) {
+RECT Win32Form::PixelRect(const forms::ControlDesign& design) const {
+  const int left = ToPixels(design.left);
+  const int top = ToPixels(design.top);
+  return {left, top, left + ToPixels(design.width), top + ToPixels(design.height)};
+}
+
+// A caption is drawn on one line at a whole pixel height: the designed one,
+// or less where the caption would not fit its box (see FittingFontPixelHeight).
+HFONT Win32Form::FontFor(HDC dc, const forms::ControlDesign& design, int width) {
+  const forms::Font font = design.font.value_or(forms::kDefaultFont);
+  auto make = [&font](int height) {
+    return Font(CreateFontW(-height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide(font.family)));
+  };
+  const bool captioned = design.kind == forms::ControlKind::kLabel ||
+                         design.kind == forms::ControlKind::kCommandButton;
+  // A bordered label's caption has the border's width less.
+  const int box = width - (design.border ? 2 * GetSystemMetrics(SM_CXBORDER) : 0);
+  const int height =
+      !captioned || design.text.empty()
+          ? forms::FontPixelHeight(font.points, static_cast<int>(dpi_))
+          : forms::FittingFontPixelHeight(
+                font.points, static_cast<int>(dpi_), box, [&](int candidate) {
+                  const Font measured = make(candidate);
+                  const Selected selected(dc, measured.get());
+                  SIZE extent{};
+                  GetTextExtentPoint32W(dc, Wide(design.text), static_cast<int>(design.text.size()),
+                                        &extent);
+                  return static_cast<int>(extent.cx);
+                });
+  const FontKey key{font.family, font.bold, height};
+  for (const auto& [made, handle] : fonts_) {
+    if (made == key) {
       return handle.get();
     }
   }
-  auto height = static_cast<int>(std::lround(font.points * dpi_ / kPointsPerInch));
-  Font created(CreateFontW(-height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide(font.family)));
+  Font created = make(height);
   if (!created) {
     throw std::runtime_error("cannot create the font " + forms::DisplayName(font.family));
   }
-  fonts_.emplace_back(font, std::move(created));
+  fonts_.emplace_back(key, std::move(created));
   return fonts_.back().second.get();
 }
 

@@ -7,7 +7,8 @@
 // line, the picture keeps its logical size but has a pixel for every device
 // pixel, and the window keeps its designed proportions. At whole factors the
 // window shows the picture's source image exactly, pixel for pixel, as Qt's
-// own reader for its format decodes it.
+// own reader for its format decodes it. Where controls overlap, the later one
+// of the design is drawn on top.
 
 #include <QFontMetricsF>
 #include <QLabel>
@@ -36,6 +37,9 @@ class HighDpiTest : public QObject {
 
  private slots:
   void KeepsItsLayout();
+
+ private:
+  static void CheckStacking(rt::qt::QtForm& form, const rt::forms::FormDesign& design, qreal scale);
 };
 
 void HighDpiTest::KeepsItsLayout() {
@@ -75,7 +79,38 @@ void HighDpiTest::KeepsItsLayout() {
       }
     }
     QCOMPARE(form.width() * design.client_height, form.height() * design.client_width);
+    CheckStacking(form, design, scale);
   }
+}
+
+// Where controls overlap (by a pixel, such as a text box's edge under the
+// label above it), the later one of the design is on top: it is the one at
+// that point, and at whole factors the window shows there what it draws.
+void HighDpiTest::CheckStacking(rt::qt::QtForm& form, const rt::forms::FormDesign& design,
+                                qreal scale) {
+  const QImage window = form.grab().toImage();
+  int overlaps = 0;
+  const auto& controls = design.controls;
+  for (std::size_t below = 0; below < controls.size(); ++below) {
+    for (std::size_t above = below + 1; above < controls.size(); ++above) {
+      QWidget* lower = form.WidgetOf(controls[below].name, controls[below].index);
+      QWidget* upper = form.WidgetOf(controls[above].name, controls[above].index);
+      const QRect overlap = lower->geometry() & upper->geometry();
+      if (overlap.isEmpty()) {
+        continue;
+      }
+      ++overlaps;
+      const QString pair = lower->objectName() + " under " + upper->objectName();
+      const QPoint middle = overlap.center();
+      QVERIFY2(form.childAt(middle) == upper, qPrintable(pair));
+      if (scale == 1.0 || scale == 2.0) {
+        const QImage alone = upper->grab().toImage();
+        const QPoint at = upper->mapFromParent(middle);
+        QVERIFY2(window.pixel(middle * scale) == alone.pixel(at * scale), qPrintable(pair));
+      }
+    }
+  }
+  QVERIFY(overlaps > 0);
 }
 
 QTEST_MAIN(HighDpiTest)

@@ -29,6 +29,9 @@
 //     handlers reach it through, made from TextControl or ListControl. The core calls it once
 //     per control, in CreationOrder, from BuildControls; the native focus
 //     chain then follows the controls' creation, which is the focus order.
+//     Where controls overlap, they are drawn in StackingOrder. A toolkit
+//     that makes fonts only at whole pixel heights sizes a caption's font
+//     by FittingFontPixelHeight (font_height.hpp).
 //     A button's every click, however it comes (mouse, Space, Enter while it
 //     has the focus, each half of a double-click), goes to Click.
 //  2. Measure and place the window: Width and Height are the window's outer
@@ -101,6 +104,11 @@ std::vector<const ControlDesign*> FocusOrder(const FormDesign& design);
 // buddy it is, else the one whose caption holds its accessible name), since
 // screen readers name a field by the label before it; the rest as designed.
 std::vector<const ControlDesign*> CreationOrder(const FormDesign& design);
+
+// Where controls overlap, the one later in the design is drawn over the
+// earlier ones: the controls from the bottom of the stack to its top. It is
+// not the creation order, which the focus order and the naming labels set.
+std::vector<const ControlDesign*> StackingOrder(const FormDesign& design);
 
 // A label's or button's Caption, or a text box's Text: no list index.
 class TextControl : public Control {

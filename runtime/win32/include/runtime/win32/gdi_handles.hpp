@@ -21,6 +21,7 @@ using GdiObject = std::unique_ptr<std::remove_pointer_t<Handle>, GdiObjectDelete
 using Font = GdiObject<HFONT>;
 using Brush = GdiObject<HBRUSH>;
 using Bitmap = GdiObject<HBITMAP>;
+using Region = GdiObject<HRGN>;
 
 struct MemoryDcDelete {
   void operator()(HDC dc) const { DeleteDC(dc); }

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "runtime/forms/backend.hpp"
 #include "runtime/forms/design.hpp"
@@ -42,6 +43,12 @@ std::unique_ptr<forms::Control> ControlOf(const NativeControl& control);
 // closed field keeps the designed height, and a text box's text starts where
 // the forms' text inset puts it.
 void PlaceControl(const NativeControl& control, RECT rect);
+
+// Leaves out of the control's window, at `rect` in its parent, the parts that
+// the rectangles `above` cover, so that the controls drawn there show whole.
+// The z-order stays the creation order: the dialog keys move the focus along
+// it, and a screen reader names a field by the label just above it there.
+void LeaveUncovered(HWND control, RECT rect, const std::vector<RECT>& above);
 
 // Draws a label (its background, its border and its caption on one line,
 // inside the border) or a graphical

@@ -83,7 +83,8 @@ class Win32Form final : public forms::FormCore {
   void OnDpiChanged(UINT dpi, const RECT& suggested);
 
   void Layout();
-  HFONT FontFor(const forms::Font& font);
+  RECT PixelRect(const forms::ControlDesign& design) const;
+  HFONT FontFor(HDC dc, const forms::ControlDesign& design, int width);
   int ToPixels(double twips) const;
   float ToTwips(int pixels) const;
   const detail::NativeControl* NativeOf(HWND control) const;
@@ -92,7 +93,14 @@ class Win32Form final : public forms::FormCore {
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   Brush back_brush_;
   Picture picture_;
-  std::vector<std::pair<forms::Font, Font>> fonts_;
+  // A font as made: face, bold, em height in pixels.
+  struct FontKey {
+    std::u16string family;
+    bool bold = false;
+    int height = 0;
+    friend bool operator==(const FontKey&, const FontKey&) = default;
+  };
+  std::vector<std::pair<FontKey, Font>> fonts_;
   std::vector<detail::NativeControl> natives_;
   HWND focus_ = nullptr;
   HWND window_ = nullptr;

@@ -49,7 +49,7 @@ inline rt::forms::FormDesign SampleDesign() {
   design.back_colour = Rgb{255, 255, 192};
   design.lines = {{u"Line1", 120, 1080, 4380, 1080, 3}};
   auto& c = design.controls;
-  c.push_back(Control(kLabel, u"lblCaption", u"<b>Name</b>", 127, 128, 1000));
+  c.push_back(Control(kLabel, u"lblCaption", u"<b>Name</b>", 88, 128, 1112));
   c.back().index = 0;
   c.back().fore_colour = Rgb{255, 0, 0};
   c.back().back_colour = Rgb{192, 255, 255};
