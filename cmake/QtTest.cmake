@@ -24,3 +24,14 @@ function(cp_qtest_environment test)
   set_tests_properties(${test} PROPERTIES LABELS gui ENVIRONMENT
     "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${CP_XDG_RUNTIME_DIR};LSAN_OPTIONS=suppressions=${CP_LSAN_SUPPRESSIONS}")
 endfunction()
+
+# cp_qtest_at_scales(<executable> <scale>...): the executable run once more for
+# each scale factor, as the test <executable>_<scale>; Qt takes the factor
+# once per process.
+function(cp_qtest_at_scales executable)
+  foreach(scale IN LISTS ARGN)
+    add_test(NAME ${executable}_${scale} COMMAND ${executable})
+    cp_qtest_environment(${executable}_${scale})
+    set_property(TEST ${executable}_${scale} APPEND PROPERTY ENVIRONMENT QT_SCALE_FACTOR=${scale})
+  endforeach()
+endfunction()
