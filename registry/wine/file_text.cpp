@@ -36,6 +36,14 @@ bool Before(const timespec& a, const timespec& b) {
   return a.tv_sec != b.tv_sec ? a.tv_sec < b.tv_sec : a.tv_nsec < b.tv_nsec;
 }
 
+// Whether a time stamp is older than the read that started at `started`, so
+// that a write after the read must change it. A stamp more than a second
+// ahead comes from a skewed clock or a copied date, not from a write under
+// way: the file is not being written now, and waiting would never end.
+bool Settled(const timespec& stamp, const timespec& started) {
+  return Before(stamp, started) || stamp.tv_sec > started.tv_sec + 1;
+}
+
 bool Same(const timespec& a, const timespec& b) {
   return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
@@ -95,7 +103,7 @@ std::shared_ptr<const FileText> ReadFileText(const std::filesystem::path& file) 
     }
     if (*read == size && after.st_size == before.st_size && after.st_ino == before.st_ino &&
         Same(after.st_mtim, before.st_mtim) && Same(after.st_ctim, before.st_ctim) &&
-        Before(after.st_mtim, started) && Before(after.st_ctim, started)) {
+        Settled(after.st_mtim, started) && Settled(after.st_ctim, started)) {
       text->size = size;
       return text;
     }
