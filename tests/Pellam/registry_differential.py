@@ -30,7 +30,10 @@ def main():
         def probe(*command):
             # A probe's answers, one line a case, once wineserver has ended and
             # written the prefix's files.
-            answers = subprocess.run(command, env=env, input=cases, capture_output=True, check=True)
+            answers = subprocess.run(command, env=env, input=cases, capture_output=True)
+            if answers.returncode != 0:
+                sys.exit("%s ended with %d:\n%s" % (command, answers.returncode,
+                                                     answers.stderr.decode(errors="replace")))
             quiet(env, "wineserver", "-w")
             return answers.stdout.decode().splitlines()
 
