@@ -27,15 +27,19 @@ def main():
         cases = file.read()
     count = len(cases.splitlines())
     with wine_prefix(work, "registry_differential", os.path.join(HERE, "imported.reg")) as env:
-        def probe(*command):
+        def probe(*command, tries=1):
             # A probe's answers, one line a case, once wineserver has ended and
-            # written the prefix's files.
-            answers = subprocess.run(command, env=env, input=cases, capture_output=True)
-            if answers.returncode != 0:
-                sys.exit("%s ended with %d:\n%s" % (command, answers.returncode,
-                                                     answers.stderr.decode(errors="replace")))
-            quiet(env, "wineserver", "-w")
-            return answers.stdout.decode().splitlines()
+            # written the prefix's files. Under Wine the probe has been seen to
+            # end with 1 once, on a fresh machine, with its answers lost: it
+            # gets a second try there, and a failed run's standard error shows.
+            for _ in range(tries):
+                answers = subprocess.run(command, env=env, input=cases, capture_output=True)
+                quiet(env, "wineserver", "-w")
+                if answers.returncode == 0:
+                    return answers.stdout.decode().splitlines()
+                print("%s ended with %d:\n%s" % (command, answers.returncode,
+                                                 answers.stderr.decode(errors="replace")))
+            sys.exit(1)
 
         quiet(env, "wineserver", "-w")
         # What an import cannot write goes straight into the file, Wine stopped.
@@ -43,7 +47,7 @@ def main():
         with open(os.path.join(HERE, "appended.reg"), encoding="utf-8") as appended, \
                 open(system, "a", encoding="utf-8") as out:
             out.write("\n" + appended.read())
-        wine_lines, file_lines = probe("wine", windows_probe), probe(linux_probe)
+        wine_lines, file_lines = probe("wine", windows_probe, tries=2), probe(linux_probe)
     differences = [(a, b) for a, b in zip(wine_lines, file_lines) if a != b]
     for wine_line, file_line in differences:
         print("advapi32:    " + wine_line + "\nprefix files: " + file_line)
