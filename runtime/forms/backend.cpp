@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <stdexcept>
 
 namespace rt::forms {
@@ -103,6 +104,25 @@ std::vector<const ControlDesign*> CreationOrder(const FormDesign& design) {
     add(&control);
   }
   return order;
+}
+
+const Font& FontOf(const ControlDesign& control) {
+  return control.font ? *control.font : kDefaultFont;
+}
+
+const Font& CommonFont(const FormDesign& design) {
+  const Font* common = &kDefaultFont;
+  std::ptrdiff_t most = 0;
+  for (const auto& control : design.controls) {
+    const Font& font = FontOf(control);
+    const std::ptrdiff_t uses = std::ranges::count_if(
+        design.controls, [&font](const ControlDesign& other) { return FontOf(other) == font; });
+    if (uses > most) {
+      common = &font;
+      most = uses;
+    }
+  }
+  return *common;
 }
 
 std::vector<const ControlDesign*> StackingOrder(const FormDesign& design) {

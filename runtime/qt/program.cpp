@@ -54,6 +54,8 @@ void InstallFontSubstitutions() {
 
 void ShowModalMessage(QWidget* parent, const QString& caption, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
+  // The application's font may be a window's (see RunWindow).
+  box.setFont(detail::ToQFont(forms::kDefaultFont));
   box.exec();
 }
 
@@ -66,8 +68,7 @@ void PrepareApplication(QApplication& application, const forms::AppInfo& app) {
   // may draw their own face and hide it.
   application.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   InstallFontSubstitutions();
-  // Controls without a font of their own, and message boxes, use the forms'
-  // default font; the platform's own default is then never loaded.
+  // The platform's own default font is never loaded.
   QApplication::setFont(detail::ToQFont(forms::kDefaultFont));
   detail::InstallAccessibleLabels();
 }
@@ -84,6 +85,10 @@ int RunWindow(const forms::FormDesign& design, forms::FormHandlers& handlers,
   if (!app.desktop_id.empty()) {
     QApplication::setApplicationName(detail::ToQString(app.desktop_id));
   }
+  // A line edit lays out its text in the application's font as it is made,
+  // before it takes the font it shows: in the window's font, that costs no
+  // font that the window does not draw anyway.
+  QApplication::setFont(detail::ToQFont(forms::CommonFont(design)));
   try {
     form.emplace(design, handlers, app, message_box);
   } catch (const std::exception& error) {  // a design the window cannot be built from

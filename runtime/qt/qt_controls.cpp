@@ -316,15 +316,15 @@ void InstallAccessibleLabels() {
   QAccessible::installFactory(ShownTextFactory);
 }
 
-ControlWidget MakeControl(const forms::ControlDesign& design, QWidget* parent) {
+ControlWidget MakeControl(const forms::ControlDesign& design, QWidget* parent,
+                          const forms::Font& inherited) {
   ControlWidget built = MakeWidget(design, parent);
   QWidget* widget = built.widget;
   widget->setGeometry(ToPixels(design.left), ToPixels(design.top), ToPixels(design.width),
                       ToPixels(design.height));
-  // The forms' default font is the application's (see PrepareApplication); a
-  // font of its own costs each widget a font change as it is built.
-  if (design.font && *design.font != forms::kDefaultFont) {
-    widget->setFont(ToQFont(*design.font));
+  // A font of its own costs each widget a font change as it is built.
+  if (const forms::Font& font = forms::FontOf(design); font != inherited) {
+    widget->setFont(ToQFont(font));
   }
   ApplyColours(design, widget);
   if (!design.accessible_name.empty()) {

@@ -27,12 +27,14 @@ struct ControlWidget {
   std::unique_ptr<forms::Control> control;
 };
 
-// Builds the widget (a child of parent) with its geometry, font, colours,
-// alignment (text at the top) and accessible name; a button's clicks, Enter
-// on it included, are the caller's to connect.
 // Labels that name no other control read to a screen reader as they show.
 void InstallAccessibleLabels();
 
-ControlWidget MakeControl(const forms::ControlDesign& design, QWidget* parent);
+// Builds the widget (a child of parent) with its geometry, font, colours,
+// alignment (text at the top) and accessible name; a button's clicks, Enter
+// on it included, are the caller's to connect. The widget is given its font
+// only where it differs from `inherited`, the parent's.
+ControlWidget MakeControl(const forms::ControlDesign& design, QWidget* parent,
+                          const forms::Font& inherited);
 
 }  // namespace rt::qt::detail

@@ -62,8 +62,13 @@ float ToTwips(int pixels) {
 
 QtForm::QtForm(const forms::FormDesign& design, forms::FormHandlers& handlers, forms::AppInfo app,
                MessageBoxFunction message_box)
-    : FormCore(design, handlers, std::move(app)), message_box_(std::move(message_box)) {
+    : FormCore(design, handlers, std::move(app)),
+      message_box_(std::move(message_box)),
+      window_font_(forms::CommonFont(this->design())) {
   setObjectName(ToQString(design.name));
+  // The design's most common font is the window's, which the controls that
+  // have it inherit; only the others get a font of their own.
+  setFont(detail::ToQFont(window_font_));
   setWindowTitle(ToQString(design.caption));
   // The designs are laid out for one size; a fixed border keeps them whole.
   setFixedSize(ToPixels(design.client_width), ToPixels(design.client_height));
@@ -104,7 +109,7 @@ QtForm::QtForm(const forms::FormDesign& design, forms::FormHandlers& handlers, f
 QtForm::~QtForm() = default;
 
 std::unique_ptr<forms::Control> QtForm::BuildControl(const forms::ControlDesign& design) {
-  detail::ControlWidget built = detail::MakeControl(design, this);
+  detail::ControlWidget built = detail::MakeControl(design, this, window_font_);
   built.widget->setObjectName(
       QString::fromStdString(forms::DisplayName(design.name, design.index)));
   if (auto* button = qobject_cast<QPushButton*>(built.widget)) {

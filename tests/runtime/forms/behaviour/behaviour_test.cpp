@@ -34,6 +34,14 @@ int Pixels(double twips, int dpi) {
   return static_cast<int>(std::lround(twips * dpi / 1440));
 }
 
+// A control's font as the backend shows it when laid out at `layout` DPI.
+testsupport::SeenFont ShownFont(const BackendDriver& driver, const rt::forms::Font& font,
+                                int layout) {
+  const auto stand_in = driver.stand_ins.find(font.family);
+  return {stand_in == driver.stand_ins.end() ? font.family : stand_in->second,
+          static_cast<int>(std::lround(font.points * layout / 72)), font.bold};
+}
+
 class BehaviourTest : public ::testing::Test {
  protected:
   void SetUp() override { Open(); }
@@ -148,12 +156,7 @@ TEST_F(BehaviourTest, TheWindowAndEachControlArePlacedDrawnAndNamedAsDesigned) {
       EXPECT_EQ(seen.geometry, (testsupport::PixelRect{
                                    Pixels(control.left, layout), Pixels(control.top, layout),
                                    Pixels(control.width, layout), Pixels(control.height, layout)}));
-      const rt::forms::Font font = control.font.value_or(rt::forms::kDefaultFont);
-      const auto stand_in = driver->stand_ins.find(font.family);
-      EXPECT_EQ(seen.font,
-                (testsupport::SeenFont{
-                    stand_in == driver->stand_ins.end() ? font.family : stand_in->second,
-                    static_cast<int>(std::lround(font.points * layout / 72)), font.bold}));
+      EXPECT_EQ(seen.font, ShownFont(*driver, rt::forms::FontOf(control), layout));
       const bool text =
           control.kind == ControlKind::kLabel || control.kind == ControlKind::kTextBox;
       const bool shows = control.kind != ControlKind::kCommandButton || control.graphical;
@@ -174,6 +177,26 @@ TEST_F(BehaviourTest, TheWindowAndEachControlArePlacedDrawnAndNamedAsDesigned) {
       EXPECT_EQ(seen.takes_typing, control.kind == ControlKind::kTextBox);
       EXPECT_NE(seen.named_by.find(control.accessible_name), std::u16string::npos);
     }
+  }
+}
+
+// Where most controls share a font other than the default, a control that
+// names none still shows the default, and every other its own.
+TEST_F(BehaviourTest, EachControlKeepsItsFontWhereMostShareAnother) {
+  const rt::forms::Font shared{u"MS Sans Serif", 9.75, true};
+  for (auto& control : design.controls) {
+    if (!control.font && control.name != kCaption.name) {
+      control.font = shared;
+    }
+  }
+  ASSERT_EQ(rt::forms::CommonFont(design), shared);
+  Open();
+  LoadAndShow();
+  const int layout = driver->UseDpi(driver->dpis.front());
+  for (const auto& control : design.controls) {
+    EXPECT_EQ(driver->See({control.name, control.index}).font,
+              ShownFont(*driver, rt::forms::FontOf(control), layout))
+        << rt::forms::DisplayName(control.name, control.index);
   }
 }
 

@@ -96,6 +96,17 @@ std::string DisplayName(std::u16string_view name, std::optional<int> index = std
 // graphical buttons show their back colour.
 bool ShowsBackColour(const ControlDesign& control);
 
+// The font a control is drawn in: its own, or kDefaultFont.
+const Font& FontOf(const ControlDesign& control);
+
+// The font that most of the design's controls are drawn in (of equally common
+// ones, the first in the design; kDefaultFont for a design without controls).
+// A backend makes it the window's own, inherited by the controls that have
+// it: a toolkit that lays out a control's text before the control gets its
+// font (Qt's line edit) then measures it in a face that the window draws
+// anyway, and fewer controls need a font of their own.
+const Font& CommonFont(const FormDesign& design);
+
 // The controls that take the focus, by tab index (design order for equal ones).
 std::vector<const ControlDesign*> FocusOrder(const FormDesign& design);
 

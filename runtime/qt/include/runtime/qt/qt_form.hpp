@@ -86,6 +86,7 @@ class QtForm final : public QWidget, public forms::FormCore {
   void MoveFrameTo(QPoint at);
 
   MessageBoxFunction message_box_;
+  forms::Font window_font_;
   QPixmap picture_;
   QPoint picture_position_;
   QMargins frame_before_show_;
