@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <string>
@@ -44,6 +45,17 @@ struct SeenControl {
   int text_left = 0;          // from a text box's left to its first character's
   std::u16string read_aloud;  // what a screen reader reads as its text
   std::u16string named_by;    // the caption of the label it is named by
+  // A label's or button's caption: its ink width and its line height in the
+  // font it is drawn in, and the width and height of the room it has.
+  std::array<double, 4> caption{};
+};
+
+// Pixels as drawn, rows top first.
+struct Image {
+  int width = 0;
+  int height = 0;
+  std::vector<Rgb> pixels;
+  Rgb At(int x, int y) const { return pixels.begin()[std::ptrdiff_t{y} * width + x]; }
 };
 
 enum class Key { kTab, kShiftTab, kEnter, kSpace, kEscape };
@@ -69,9 +81,15 @@ class BackendDriver {
   // The client area, or the outer frame on the screen.
   virtual PixelRect WindowRect(bool outer) = 0;
   virtual SeenControl See(const ControlRef& control) = 0;
-  // The window's client area as drawn, controls and all, sampled at a point
-  // in device pixels (pixels at the DPI it is shown at).
-  virtual Rgb WindowPixel(int x, int y) = 0;
+  // The window's client area as drawn, controls and all, or a control's
+  // drawn alone, in device pixels (pixels at the DPI it is shown at).
+  virtual Image WindowImage() = 0;
+  virtual Image ControlImage(const ControlRef& control) = 0;
+  // Device pixels per pixel at 96 dpi of the image the window draws its
+  // picture from (1, or 2 for "<name>@2x.<suffix>"); that image as the
+  // backend reads it from the picture's source.
+  virtual int PictureDensity() = 0;
+  virtual Image SourceImage(const rt::forms::ImageRef& image, int density) = 0;
 
   // A key pressed and released in the focused control, as the user does it.
   virtual void Press(Key key) = 0;

@@ -75,7 +75,8 @@ class BehaviourTest : public ::testing::Test {
 // flat face of its colour inside an edge; a bordered label's border, its text
 // flush inside it.
 void ExpectDrawn(BackendDriver& driver, const rt::forms::FormDesign& design, int dpi, int layout) {
-  const auto at = [&driver](int x, int y) { return driver.WindowPixel(x, y); };
+  const testsupport::Image window = driver.WindowImage();
+  const auto at = [&window](int x, int y) { return window.At(x, y); };
   EXPECT_EQ(at(2, 2), *design.back_colour);
   for (const auto& line : design.lines) {
     const int x = Pixels(std::min(line.x1, line.x2), dpi) + 2;  // clear of the controls

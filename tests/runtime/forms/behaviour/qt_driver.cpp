@@ -7,9 +7,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -28,12 +30,26 @@ rt::forms::Rgb ToRgb(const QColor& colour) {
           static_cast<std::uint8_t>(colour.blue())};
 }
 
+Image ToImage(const QImage& image) {
+  Image seen{image.width(), image.height(), {}};
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      seen.pixels.push_back(ToRgb(image.pixelColor(x, y)));
+    }
+  }
+  return seen;
+}
+
 class QtDriver final : public BackendDriver {
  public:
-  // The offscreen platform's screen is 800 by 800 device pixels.
+  // The offscreen platform's screen is 800 by 800 device pixels. The DPI is
+  // the one the test asks for (QT_SCALE_FACTOR, or on a compositor that
+  // scales its output, OUTPUT_SCALE); UseDpi checks that the window has it.
   QtDriver() {
     const int side = qRound(800 / qApp->devicePixelRatio());
-    dpis = {qRound(96 * qApp->devicePixelRatio())};
+    dpis = {qRound(
+        96 * qEnvironmentVariable("QT_SCALE_FACTOR", qEnvironmentVariable("OUTPUT_SCALE", "1"))
+                 .toDouble())};
     screen = {0, 0, side, side};
     standard_face = ToRgb(QApplication::palette().color(QPalette::Button));
     stand_ins = {{u"Arial", u"Liberation Sans"}, {u"MS Sans Serif", u"Liberation Sans"}};
@@ -44,9 +60,12 @@ class QtDriver final : public BackendDriver {
     form_ = std::make_unique<rt::qt::QtForm>(design, handlers, app, Sink());
   }
   rt::forms::FormCore& form() override { return *form_; }
+  // No window is given the keyboard on Wayland: there it is only shown.
   void Show() override {
     form_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+    ASSERT_TRUE(QGuiApplication::platformName() == u"wayland"
+                    ? QTest::qWaitForWindowExposed(form_.get())
+                    : QTest::qWaitForWindowActive(form_.get()));
   }
   // A window that does show is closed as soon as its loop runs.
   int RunProgram(const rt::forms::FormDesign& design, rt::forms::FormHandlers& handlers,
@@ -89,6 +108,15 @@ class QtDriver final : public BackendDriver {
     } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
       seen.takes_typing = list->isEditable();
     }
+    // The ink as it is drawn at this scale, and a whole line's height.
+    const bool captioned = qobject_cast<QLabel*>(widget) || qobject_cast<QPushButton*>(widget);
+    if (const QString caption = widget->property("text").toString();
+        captioned && !caption.isEmpty()) {
+      const QFontMetricsF metrics(widget->font(), widget);
+      seen.caption = {metrics.tightBoundingRect(caption).width(), metrics.height(),
+                      static_cast<double>(widget->contentsRect().width()),
+                      static_cast<double>(widget->contentsRect().height())};
+    }
     seen.alignment = (alignment & Qt::AlignHCenter) ? rt::forms::Alignment::kCenter
                      : (alignment & Qt::AlignRight) ? rt::forms::Alignment::kRight
                                                     : rt::forms::Alignment::kLeft;
@@ -101,8 +129,18 @@ class QtDriver final : public BackendDriver {
     }
     return seen;
   }
-  rt::forms::Rgb WindowPixel(int x, int y) override {
-    return ToRgb(form_->grab().toImage().pixelColor(x, y));
+  Image WindowImage() override { return ToImage(form_->grab().toImage()); }
+  Image ControlImage(const ControlRef& control) override {
+    return ToImage(Widget(control)->grab().toImage());
+  }
+  int PictureDensity() override { return qRound(form_->picture().devicePixelRatio()); }
+  // As Qt's own reader for its format decodes it.
+  Image SourceImage(const rt::forms::ImageRef& image, int density) override {
+    QString name = QString::fromStdU16String(image.resource);
+    if (density == 2) {
+      name.insert(name.lastIndexOf(u'.'), QStringLiteral("@2x"));
+    }
+    return ToImage(QImage(QStringLiteral(CORVEL_ASSETS "/") + name));
   }
 
   void Press(Key key) override {

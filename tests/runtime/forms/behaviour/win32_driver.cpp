@@ -30,13 +30,24 @@ std::u16string TextOf(HWND window) {
           static_cast<std::size_t>(GetWindowTextW(window, text, 256))};
 }
 
-// A bitmap of a control's size to draw it into, white to start with.
+// A bitmap of a control's size to draw it into, white or a colour of the
+// caller's to start with.
 struct Canvas {
-  explicit Canvas(SIZE extent) : size(extent) {
+  explicit Canvas(SIZE extent, COLORREF ground = RGB(255, 255, 255)) : size(extent) {
     RECT all{0, 0, extent.cx, extent.cy};
-    FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const rt::win32::Brush brush(CreateSolidBrush(ground));
+    FillRect(dc.get(), &all, brush.get());
   }
   COLORREF At(int x, int y) const { return GetPixel(dc.get(), x, y); }
+  Image Seen() const {
+    Image image{size.cx, size.cy, {}};
+    for (int y = 0; y < size.cy; ++y) {
+      for (int x = 0; x < size.cx; ++x) {
+        image.pixels.push_back(ToRgb(At(x, y)));
+      }
+    }
+    return image;
+  }
 
   SIZE size;
   rt::win32::WindowDc screen{nullptr};
@@ -74,6 +85,35 @@ void DrawControl(HWND form, HWND control, HDC dc, UINT state) {
   } else {
     SendMessageW(control, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
   }
+}
+
+constexpr COLORREF kNothing = RGB(1, 2, 3);
+
+// A control's whole window drawn alone, as the system has it drawn: its
+// client area, and a standard control's edge, on kNothing where it draws
+// nothing. The system keeps a standard control within its window region; an
+// owner-drawn one, whose class draws with its parent's clipping, must keep
+// itself there.
+Image DrawAlone(HWND form, HWND control, UINT state) {
+  RECT window{};
+  GetWindowRect(control, &window);
+  POINT client{0, 0};
+  ClientToScreen(control, &client);
+  Canvas canvas({window.right - window.left, window.bottom - window.top}, kNothing);
+  HDC dc = canvas.dc.get();
+  const int saved = SaveDC(dc);  // the clipping and origin, which the pixels are read without
+  const rt::win32::Region region(CreateRectRgn(0, 0, 0, 0));
+  if (!IsOwnerDrawn(control) && GetWindowRgn(control, region.get()) > NULLREGION) {
+    SelectClipRgn(dc, region.get());
+  }
+  if ((GetWindowLongPtrW(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0) {
+    RECT edge{0, 0, canvas.size.cx, canvas.size.cy};
+    DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
+  }
+  SetViewportOrgEx(dc, client.x - window.left, client.y - window.top, nullptr);
+  DrawControl(form, control, dc, state);
+  RestoreDC(dc, saved);
+  return canvas.Seen();
 }
 
 // Watches for the next dialog this thread activates, reads it and clicks OK.
@@ -116,7 +156,7 @@ class Win32Driver final : public BackendDriver {
  public:
   // Wine's null graphics driver has one 1024 by 768 screen.
   Win32Driver() {
-    dpis = {96, 144};
+    dpis = {96, 144, 192};
     screen = {0, 0, 1024, 768};
     standard_face = ToRgb(GetSysColor(COLOR_BTNFACE));
   }
@@ -213,6 +253,18 @@ class Win32Driver final : public BackendDriver {
                        : (style & ES_RIGHT) != 0 ? rt::forms::Alignment::kRight
                                                  : rt::forms::Alignment::kLeft;
     }
+    if (Design(control).kind == rt::forms::ControlKind::kLabel ||
+        Design(control).kind == rt::forms::ControlKind::kCommandButton) {
+      const rt::win32::Selected font_in(canvas->dc.get(), form_->FontOf(window));
+      SIZE extent{};
+      const std::u16string& text = seen.read_aloud;
+      GetTextExtentPoint32W(canvas->dc.get(), reinterpret_cast<const wchar_t*>(text.c_str()),
+                            static_cast<int>(text.size()), &extent);
+      // The caption is drawn centred and cut at the box's edges: one pixel
+      // more than the box loses at most half a pixel at each end.
+      seen.caption = {static_cast<double>(extent.cx), static_cast<double>(extent.cy),
+                      client.right + 1.0, static_cast<double>(client.bottom)};
+    }
     seen.takes_typing = lstrcmpiW(name, L"ComboBox") == 0
                             ? (style & 3) != CBS_DROPDOWNLIST
                             : lstrcmpiW(name, L"Edit") == 0 && (style & ES_READONLY) == 0;
@@ -223,29 +275,46 @@ class Win32Driver final : public BackendDriver {
     seen.text_left = first.x - outer_left;
     return seen;
   }
-  // The window paints itself into the bitmap, its lines and its picture, and
-  // then each control's client area over it, the bottom of the z-order first.
-  rt::forms::Rgb WindowPixel(int x, int y) override {
+  // The window paints itself, its lines and its picture, and then each
+  // control over it, the top of the z-order first, so that what a control
+  // draws where a control above it is shows.
+  Image WindowImage() override {
     HWND form = form_->window();
     RECT client{};
     GetClientRect(form, &client);
     Canvas canvas({client.right, client.bottom});
-    HDC dc = canvas.dc.get();
-    SendMessageW(form, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    SendMessageW(form, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    for (HWND child = GetWindow(GetWindow(form, GW_CHILD), GW_HWNDLAST); child != nullptr;
-         child = GetWindow(child, GW_HWNDPREV)) {
-      POINT origin{};
-      MapWindowPoints(child, form, &origin, 1);
-      RECT area{};
-      GetClientRect(child, &area);
-      const int saved = SaveDC(dc);
-      SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
-      IntersectClipRect(dc, 0, 0, area.right, area.bottom);
-      DrawControl(form, child, dc, GetFocus() == child ? ODS_FOCUS : 0);
-      RestoreDC(dc, saved);
+    SendMessageW(form, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.dc.get()), 0);
+    SendMessageW(form, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc.get()), PRF_CLIENT);
+    Image image = canvas.Seen();
+    for (HWND child = GetWindow(form, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+      RECT place{};
+      GetWindowRect(child, &place);
+      POINT at{place.left, place.top};
+      ScreenToClient(form, &at);
+      const Image alone = DrawAlone(form, child, GetFocus() == child ? ODS_FOCUS : 0);
+      for (int y = 0; y < alone.height && at.y + y < image.height; ++y) {
+        for (int x = 0; x < alone.width && at.x + x < image.width; ++x) {
+          if (alone.At(x, y) != ToRgb(kNothing)) {
+            image.pixels.begin()[std::ptrdiff_t{at.y + y} * image.width + at.x + x] =
+                alone.At(x, y);
+          }
+        }
+      }
     }
-    return ToRgb(canvas.At(x, y));
+    return image;
+  }
+  Image ControlImage(const ControlRef& control) override {
+    return DrawAlone(form_->window(), form_->WindowOf(control.name, control.index), 0);
+  }
+  int PictureDensity() override { return form_->picture().scale; }
+  // As the program reads it from its resources, drawn at its own size.
+  Image SourceImage(const rt::forms::ImageRef& image, int density) override {
+    const auto dpi = static_cast<UINT>(density * 96);
+    const rt::win32::Picture picture = rt::win32::LoadPicture(image, dpi);
+    Canvas canvas(picture.size);
+    rt::win32::DrawPicture(canvas.dc.get(), {0, 0}, dpi, picture);
+    return canvas.Seen();
   }
 
   void Press(Key key) override {
