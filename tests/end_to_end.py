@@ -2,14 +2,17 @@
 # SPDX-License-Identifier: MIT
 
 # A real program end to end, as a person and a screen reader meet it: on a
-# private Xvfb display, or with --wayland on a private headless Weston and no
-# X display, and the private session bus that dbus-run-session gives. On X11
-# some buttons are clicked with the mouse, the others pressed through the
-# accessibility bus (AT-SPI); on Wayland, where no client moves the pointer,
-# all are pressed through the bus. Boxes are filled, and what each control
-# shows is read back, through the bus. Pellam reads the example prefix shipped
-# with it. The window must carry the identity of the program's desktop entry:
-# the entry's ID as its X11 WM_CLASS and its Wayland app_id.
+# private Xvfb display under a window manager (openbox), or with --wayland on a
+# private headless Weston and no X display, and the private session bus that
+# dbus-run-session gives. On X11 the frame the manager puts around the window,
+# which the program centred in Load before first showing it, must sit centred
+# on the screen within a pixel; some buttons are clicked with the mouse, the
+# others pressed through the accessibility bus (AT-SPI). On Wayland, where no
+# client moves the pointer, all are pressed through the bus. Boxes are filled,
+# and what each control shows is read back, through the bus. Pellam reads the
+# example prefix shipped with it. The window must carry the identity of the
+# program's desktop entry: the entry's ID as its X11 WM_CLASS and its Wayland
+# app_id.
 #
 # usage: end_to_end.py [--wayland] Corvel|Pellam PROGRAM DESIGNS.json DESKTOP_ENTRY
 
@@ -26,6 +29,7 @@ import xsession  # noqa: E402
 import wayland_session  # noqa: E402
 
 import gi  # noqa: E402
+from Xlib import display  # noqa: E402
 
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
@@ -106,6 +110,50 @@ def check_identity(session, entry_id):
         raise xsession.Failure("the window's app_id is %r, not %r" % (session.app_id(), entry_id))
 
 
+def window_manager(name):
+    # openbox on the display, once it has taken the screen.
+    manager = xsession.Program(["openbox"], env=dict(os.environ, DISPLAY=name),
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    connection = display.Display(name)
+    check = connection.intern_atom("_NET_SUPPORTING_WM_CHECK")
+    root = connection.screen().root
+    manager.wait_until(lambda: root.get_full_property(check, 0) is not None,
+                       "the window manager")
+    connection.close()
+    return manager
+
+
+def check_centred(session):
+    # The outer frame: the window's place on the root, grown by its extents.
+    # The manager sets the extents before it has put the frame in its final
+    # place, so the frame is measured until it is centred; the failure names
+    # the last measure.
+    extents = session.connection.intern_atom("_NET_FRAME_EXTENTS")
+    screen = session.connection.screen()
+    frame = []
+
+    def centred():
+        found = session.window.get_full_property(extents, 0)
+        if found is None:
+            return False
+        left, right, top, bottom = found.value
+        inner = session.window.get_geometry()
+        place = session.window.translate_coords(screen.root, 0, 0)
+        x, y = -place.x - left, -place.y - top
+        width, height = inner.width + left + right, inner.height + top + bottom
+        off = (2 * x + width - screen.width_in_pixels, 2 * y + height - screen.height_in_pixels)
+        frame[:] = [width, height, x, y, off[0] / 2, off[1] / 2]
+        return max(abs(off[0]), abs(off[1])) <= 2
+
+    try:
+        session.wait_until(centred, "the frame centred")
+    except xsession.Failure:
+        if not frame:
+            raise
+        raise xsession.Failure("the frame %dx%d at %d,%d is off centre by %.1f, %.1f px"
+                               % tuple(frame))
+
+
 def corvel(session):
     bus = Bus(session, "Corvel")
     bus.find("label", re.compile(r"Version: \d+\.\d+\.\d+"))
@@ -149,16 +197,23 @@ def run(name, which, program, window, entry_id, wayland):
     # Bring the accessibility bus and its registry up before the program
     # starts: a program that finds no bus on a busy machine stays off it.
     Atspi.get_desktop(0).get_child_count()
-    if wayland:
-        session = wayland_session.Session(name, program, environment)
-    else:
-        session = xsession.Session(name, program, window, environment)
+    manager = None if wayland else window_manager(name)
     try:
-        check_identity(session, entry_id)
-        if {"Corvel": corvel, "Pellam": pellam}[which](session):
-            session.wait_for_clean_exit()
+        if wayland:
+            session = wayland_session.Session(name, program, environment)
+        else:
+            session = xsession.Session(name, program, window, environment)
+        try:
+            check_identity(session, entry_id)
+            if not wayland:
+                check_centred(session)
+            if {"Corvel": corvel, "Pellam": pellam}[which](session):
+                session.wait_for_clean_exit()
+        finally:
+            session.kill()
     finally:
-        session.kill()
+        if manager:
+            manager.kill()
 
 
 def main():
