@@ -85,7 +85,6 @@ TEST(WinePrefixRegistryTest, AnswersAsWineDoes) {
   pellam::wine::WinePrefixRegistry registry(prefix.dir);
   for (const Row& row :
        {ValueRow("StrTag", "str", "1:x\0"s),
-        ValueRow("MultiAsStr7", "multi", "7:a\0b\0\0"s),
         ValueRow("DwordCutTo32Bits", "dword", "4:\x90\x78\x56\x34"s),
         ValueRow("DwordNegativeWraps", "neg", "4:\xff\xff\xff\xff"s),
         ValueRow("HexContinuedWithAndWithoutCommas", "bin", "3:\1\2\xff\3"s),
