@@ -15,13 +15,11 @@ namespace {
 // Volatile operands keep the compiler from folding the faults away.
 volatile double zero = 0.0;
 volatile double one = 1.0;
-volatile double huge = 1e308;
 
 TEST(FpStatusTest, RaisesTheMatchingError) {
   const std::tuple<const char*, double (*)(), rt::ErrorNumber> rows[] = {
       {"DivisionByZero", [] { return one / zero; }, rt::ErrorNumber::kDivisionByZero},
-      {"InvalidOperation", [] { return zero / zero; }, rt::ErrorNumber::kOverflow},
-      {"Overflow", [] { return huge * huge; }, rt::ErrorNumber::kOverflow}};
+      {"InvalidOperation", [] { return zero / zero; }, rt::ErrorNumber::kOverflow}};
   for (const auto& [name, compute, expected] : rows) {
     SCOPED_TRACE(name);
     EXPECT_THAT([run = compute] { return rt::FpChecked(run); }, testsupport::Raises(expected));
