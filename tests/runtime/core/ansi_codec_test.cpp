@@ -30,6 +30,7 @@ TEST(AnsiCodecTest, RoundTrips) {
 TEST(AnsiCodecTest, ReplacesWhatCannotBeConverted) {
   for (const auto& [name, text, bytes] : Rows{{"LoneContinuation", u"a\ufffdz", "a\x80z"},
                                               {"TruncatedAtEnd", u"a\ufffd", "a\xe2\x82"},
+                                              {"CutShort", u"\ufffdz", "\xe2\x82z"},
                                               {"Overlong", u"\ufffd\ufffd", "\xc0\xaf"},
                                               {"OverlongOfThree", u"\ufffd", "\xe0\x80\xaf"},
                                               {"EncodedSurrogate", u"\ufffd", "\xed\xa0\x80"},
