@@ -3,10 +3,12 @@
 
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "registry/wine/lower_case.hpp"

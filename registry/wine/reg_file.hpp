@@ -48,10 +48,10 @@ std::vector<KeyFacts> ScanKeysLineByLine(std::string_view text,
 
 struct Value {
   std::uint32_t type = 0;
-  std::vector<std::uint8_t> data;  // strings as Strings says
+  std::vector<std::uint8_t> data;  // strings as wineserver holds them (Strings::kUtf16)
 };
 
-// How FindValue gives the data of the string types (REG_SZ, REG_EXPAND_SZ,
+// How DecodeValueData gives the data of the string types (REG_SZ, REG_EXPAND_SZ,
 // REG_MULTI_SZ).
 enum class Strings {
   kUtf16,  // as wineserver holds them: UTF-16LE, with the NUL it adds to quoted ones
@@ -63,7 +63,7 @@ enum class Strings {
 // leaves REG_NONE with no data. Time and memory are linear in the sections'
 // size, whatever they hold.
 std::optional<Value> FindValue(std::string_view text, std::span<const Section> sections,
-                               std::u16string_view lower_name, Strings strings = Strings::kUtf16);
+                               std::u16string_view lower_name);
 
 // FindValue in two steps, for data too long to be held twice: where the value
 // lies, then its data, decoded straight to where it is wanted.

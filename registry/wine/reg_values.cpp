@@ -289,14 +289,14 @@ std::optional<std::uint32_t> DecodeValueData(std::string_view text, const ValueL
 }
 
 std::optional<Value> FindValue(std::string_view text, std::span<const Section> sections,
-                               std::u16string_view lower_name, Strings strings) {
+                               std::u16string_view lower_name) {
   const auto line = FindValueLine(text, sections, lower_name);
   if (!line) {
     return std::nullopt;
   }
   Value value;
   AppendToValue sink(value.data);
-  if (const auto type = DecodeValueData(text, *line, strings, sink)) {
+  if (const auto type = DecodeValueData(text, *line, Strings::kUtf16, sink)) {
     value.type = *type;
   } else {
     value = Value{};

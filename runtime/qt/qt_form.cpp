@@ -14,7 +14,6 @@
 #include <QWindow>
 
 #include <algorithm>
-#include <stdexcept>
 #include <utility>
 
 #include "runtime/qt/frame_before_show.hpp"
@@ -139,7 +138,7 @@ QWidget* QtForm::WidgetOf(std::u16string_view name, std::optional<int> index) co
 // frame that the platform will put around it is known from its native window,
 // made early for this.
 QSize QtForm::OuterSize() const {
-  if (isVisible() || windowHandle() == nullptr) {
+  if (isVisible()) {
     return frameGeometry().size();
   }
   return size().grownBy(frame_before_show_);

@@ -4,8 +4,6 @@
 #include "runtime/win32/win32_form.hpp"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
 #include <exception>
 #include <iterator>
 #include <stdexcept>
@@ -236,41 +234,39 @@ RECT Win32Form::PixelRect(const forms::ControlDesign& design) const {
 
 // A caption is drawn on one line at a whole pixel height: the designed one,
 // or less where the caption would not fit its box (see FittingFontPixelHeight).
+// A font made to measure a caption is kept for the caption that it fits.
 HFONT Win32Form::FontFor(HDC dc, const forms::ControlDesign& design, int width) {
-  const forms::Font font = design.font.value_or(forms::kDefaultFont);
-  auto make = [&font](int height) {
-    return Font(CreateFontW(-height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide(font.family)));
+  const forms::Font& font = forms::FontOf(design);
+  auto font_at = [this, &font](int height) {
+    const FontKey key{font.family, font.bold, height};
+    for (const auto& [made, handle] : fonts_) {
+      if (made == key) {
+        return handle.get();
+      }
+    }
+    Font created(CreateFontW(-height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide(font.family)));
+    if (!created) {
+      throw std::runtime_error("cannot create the font " + forms::DisplayName(font.family));
+    }
+    fonts_.emplace_back(key, std::move(created));
+    return fonts_.back().second.get();
   };
+  const int dpi = static_cast<int>(dpi_);
   const bool captioned = design.kind == forms::ControlKind::kLabel ||
                          design.kind == forms::ControlKind::kCommandButton;
-  // A bordered label's caption has the border's width less.
-  const int box = width - (design.border ? 2 * GetSystemMetrics(SM_CXBORDER) : 0);
-  const int height =
-      !captioned || design.text.empty()
-          ? forms::FontPixelHeight(font.points, static_cast<int>(dpi_))
-          : forms::FittingFontPixelHeight(
-                font.points, static_cast<int>(dpi_), box, [&](int candidate) {
-                  const Font measured = make(candidate);
-                  const Selected selected(dc, measured.get());
-                  SIZE extent{};
-                  GetTextExtentPoint32W(dc, Wide(design.text), static_cast<int>(design.text.size()),
-                                        &extent);
-                  return static_cast<int>(extent.cx);
-                });
-  const FontKey key{font.family, font.bold, height};
-  for (const auto& [made, handle] : fonts_) {
-    if (made == key) {
-      return handle.get();
-    }
+  if (!captioned || design.text.empty()) {
+    return font_at(forms::FontPixelHeight(font.points, dpi));
   }
-  Font created = make(height);
-  if (!created) {
-    throw std::runtime_error("cannot create the font " + forms::DisplayName(font.family));
-  }
-  fonts_.emplace_back(key, std::move(created));
-  return fonts_.back().second.get();
+  // The caption's room: inside a bordered label's border, as it is drawn.
+  const int box = width - 2 * forms::TextInsetOf(design, dpi).left;
+  return font_at(forms::FittingFontPixelHeight(font.points, dpi, box, [&](int candidate) {
+    const Selected selected(dc, font_at(candidate));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, Wide(design.text), static_cast<int>(design.text.size()), &extent);
+    return static_cast<int>(extent.cx);
+  }));
 }
 
 int Win32Form::ToPixels(double twips) const {

@@ -19,6 +19,9 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from wine_prefix import quiet, wine_prefix  # noqa: E402
 
 HERE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "differential")
+# Wine as CTest runs the Windows tests: a start that Wine ends before the
+# program ran is made once more.
+WINE_RUN = os.path.join(HERE, "..", "..", "..", "scripts", "wine-run.sh")
 
 
 def main():
@@ -27,22 +30,15 @@ def main():
         cases = file.read()
     count = len(cases.splitlines())
     with wine_prefix(work, "registry_differential", os.path.join(HERE, "imported.reg")) as env:
-        def probe(*command, tries=1):
+        def probe(*command):
             # A probe's answers, one line a case, once wineserver has ended and
-            # written the prefix's files. Wine has been seen to end about one
-            # start in a thousand with 1 before the program ran, printing
-            # nothing (as scripts/wine-run.sh says): the probe under Wine gets
-            # a second start then. A failed run's standard error shows.
-            for _ in range(tries):
-                answers = subprocess.run(command, env=env, input=cases, capture_output=True)
-                quiet(env, "wineserver", "-w")
-                if answers.returncode == 0:
-                    return answers.stdout.decode().splitlines()
-                print("%s ended with %d:\n%s" % (command, answers.returncode,
-                                                 answers.stderr.decode(errors="replace")))
-                if answers.stdout or answers.stderr:
-                    break
-            sys.exit(1)
+            # written the prefix's files.
+            answers = subprocess.run(command, env=env, input=cases, capture_output=True)
+            quiet(env, "wineserver", "-w")
+            if answers.returncode != 0:
+                sys.exit("%s ended with %d:\n%s" % (command, answers.returncode,
+                                                     answers.stderr.decode(errors="replace")))
+            return answers.stdout.decode().splitlines()
 
         quiet(env, "wineserver", "-w")
         # What an import cannot write goes straight into the file, Wine stopped.
@@ -50,7 +46,7 @@ def main():
         with open(os.path.join(HERE, "appended.reg"), encoding="utf-8") as appended, \
                 open(system, "a", encoding="utf-8") as out:
             out.write("\n" + appended.read())
-        wine_lines, file_lines = probe("wine", windows_probe, tries=2), probe(linux_probe)
+        wine_lines, file_lines = probe(WINE_RUN, windows_probe), probe(linux_probe)
     differences = [(a, b) for a, b in zip(wine_lines, file_lines) if a != b]
     for wine_line, file_line in differences:
         print("advapi32:    " + wine_line + "\nprefix files: " + file_line)

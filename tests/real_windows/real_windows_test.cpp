@@ -23,10 +23,7 @@ namespace {
 
 using rt::forms::ControlKind;
 using testsupport::Image;
-
-int Pixels(double twips, int dpi) {
-  return static_cast<int>(std::lround(twips * dpi / 1440));
-}
+using testsupport::Pixels;
 
 // How many pixels of `part` differ from the window's, `part` placed at x, y.
 int Differences(const Image& window, const Image& part, int x, int y) {

@@ -57,23 +57,9 @@ def run(tag, body):
         body(":" + number)
 
 
-def wait_until(condition, what, program=None):
-    # Polls until condition() holds; fails at the deadline, or at once when
-    # the program being waited on has ended.
-    deadline = time.monotonic() + DEADLINE_SECONDS
-    while not condition():
-        if program and program.process.poll() is not None:
-            raise Failure("%s ended (code %d) while waiting: %s" %
-                          (program.program, program.process.returncode, what))
-        if time.monotonic() > deadline:
-            raise Failure("gave up waiting: " + what)
-        time.sleep(0.05)
-
-
 class Program:
     # A program's process, and waits for it that give up at the deadline or
-    # when it ends. A bare waiter (made with __new__) watches no process.
-    process = None
+    # when it ends.
 
     def __init__(self, program, **options):
         self.program = program
@@ -82,7 +68,16 @@ class Program:
                                         **options)
 
     def wait_until(self, condition, what):
-        wait_until(condition, what, self)
+        # Polls until condition() holds; fails at the deadline, or at once
+        # when the program has ended.
+        deadline = time.monotonic() + DEADLINE_SECONDS
+        while not condition():
+            if self.process.poll() is not None:
+                raise Failure("%s ended (code %d) while waiting: %s" %
+                              (self.program, self.process.returncode, what))
+            if time.monotonic() > deadline:
+                raise Failure("gave up waiting: " + what)
+            time.sleep(0.05)
 
     def wait_for_clean_exit(self):
         # Waits for the program to end and fails unless its exit code is 0.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <map>
 #include <memory>
@@ -22,6 +23,12 @@ namespace testsupport {
 
 using rt::forms::ControlRef;
 using rt::forms::Rgb;
+
+// Twips to pixels at `dpi`, to the nearest: the tests' own rule, to check the
+// forms' TwipsToPixels by.
+inline int Pixels(double twips, int dpi) {
+  return static_cast<int>(std::lround(twips * dpi / 1440));
+}
 
 // Left, top, width, height in pixels.
 using PixelRect = std::array<int, 4>;

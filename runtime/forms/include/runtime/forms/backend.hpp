@@ -181,8 +181,6 @@ class FormCore : public Form {
     const ControlDesign* design;
     std::unique_ptr<Control> control;
   };
-  // Every control, in creation order.
-  const std::vector<Built>& built() const { return built_; }
   const Built* Find(std::u16string_view name, std::optional<int> index) const;
 
   // A click of the button designed as `button`, through Dispatch.

@@ -75,7 +75,7 @@ class FormHandlers {
   virtual void Click(Form& form, std::u16string_view control, std::optional<int> index) = 0;
 };
 
-// Every backend calls this as it builds a window, before any handler runs:
+// FormCore's constructor calls this, before any handler runs:
 // throws std::invalid_argument for the first fault of the design, so that
 // both backends refuse the same designs. The faults: a control of
 // handlers.Controls() that the design lacks (a misspelt name would otherwise
