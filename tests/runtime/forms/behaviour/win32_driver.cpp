@@ -260,10 +260,12 @@ class Win32Driver final : public BackendDriver {
       const std::u16string& text = seen.read_aloud;
       GetTextExtentPoint32W(canvas->dc.get(), reinterpret_cast<const wchar_t*>(text.c_str()),
                             static_cast<int>(text.size()), &extent);
-      // The caption is drawn centred and cut at the box's edges: one pixel
-      // more than the box loses at most half a pixel at each end.
+      // The caption is drawn centred inside a border and cut at its edges:
+      // one pixel more than the room loses at most half a pixel at each end.
+      const int border =
+          rt::forms::TextInsetOf(Design(control), static_cast<int>(form_->dpi())).left;
       seen.caption = {static_cast<double>(extent.cx), static_cast<double>(extent.cy),
-                      client.right + 1.0, static_cast<double>(client.bottom)};
+                      client.right - 2 * border + 1.0, static_cast<double>(client.bottom)};
     }
     seen.takes_typing = lstrcmpiW(name, L"ComboBox") == 0
                             ? (style & 3) != CBS_DROPDOWNLIST
