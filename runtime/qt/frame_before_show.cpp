@@ -36,18 +36,15 @@ xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
 }
 
 ReplyPtr<xcb_get_property_reply_t> Property(xcb_connection_t* connection, xcb_window_t window,
-                                            xcb_atom_t property, std::uint32_t length) {
+                                            xcb_atom_t property, xcb_atom_t type,
+                                            std::uint32_t length) {
   return ReplyPtr<xcb_get_property_reply_t>(xcb_get_property_reply(
-      connection, xcb_get_property(connection, 0, window, property, XCB_ATOM_CARDINAL, 0, length),
-      nullptr));
+      connection, xcb_get_property(connection, 0, window, property, type, 0, length), nullptr));
 }
 
 bool WindowManagerSupports(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t what) {
-  ReplyPtr<xcb_get_property_reply_t> supported(xcb_get_property_reply(
-      connection,
-      xcb_get_property(connection, 0, root, Atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 0,
-                       4096),
-      nullptr));
+  const auto supported =
+      Property(connection, root, Atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 4096);
   if (!supported || supported->format != 32) {
     return false;
   }
@@ -75,10 +72,10 @@ QMargins FrameBeforeShow(QWidget& window) {
   const auto id = static_cast<xcb_window_t>(window.winId());
   const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
   const xcb_atom_t request = Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-  const xcb_atom_t extents = Atom(connection, "_NET_FRAME_EXTENTS");
   if (!WindowManagerSupports(connection, root, request)) {
     return {};
   }
+  const xcb_atom_t extents = Atom(connection, "_NET_FRAME_EXTENTS");
   xcb_client_message_event_t asked{};
   asked.response_type = XCB_CLIENT_MESSAGE;
   asked.format = 32;
@@ -89,7 +86,7 @@ QMargins FrameBeforeShow(QWidget& window) {
                  reinterpret_cast<const char*>(&asked));
   xcb_flush(connection);
   for (int i = 0; i < kTries; ++i) {
-    auto answer = Property(connection, id, extents, 4);
+    auto answer = Property(connection, id, extents, XCB_ATOM_CARDINAL, 4);
     if (answer && answer->format == 32 && xcb_get_property_value_length(answer.get()) == 16) {
       // Left, right, top, bottom.
       const auto* sides = static_cast<const std::uint32_t*>(xcb_get_property_value(answer.get()));

@@ -166,7 +166,7 @@ std::unique_ptr<forms::Control> ControlOf(const NativeControl& control) {
   return std::make_unique<WindowTextControl>(control.window);
 }
 
-void PlaceControl(const NativeControl& control, RECT rect) {
+void PlaceControl(const NativeControl& control, RECT rect, int dpi) {
   SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(control.font), TRUE);
   const int height = rect.bottom - rect.top;
   const bool list = control.design->kind == forms::ControlKind::kDropDownList;
@@ -189,8 +189,8 @@ void PlaceControl(const NativeControl& control, RECT rect) {
     SendMessageW(control.window, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
     SendMessageW(control.window, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
     const int edge = ((outer.right - outer.left) - inner.right) / 2;
-    const auto margin = static_cast<WORD>(std::max(
-        forms::TextInsetOf(*control.design, control.dpi).left - edge - format.left, LONG{0}));
+    const auto margin = static_cast<WORD>(
+        std::max(forms::TextInsetOf(*control.design, dpi).left - edge - format.left, LONG{0}));
     SendMessageW(control.window, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                  MAKELPARAM(margin, margin));
   }
@@ -215,7 +215,7 @@ void LeaveUncovered(HWND control, RECT rect, const std::vector<RECT>& above) {
   }
 }
 
-void DrawOwnerDrawn(const DRAWITEMSTRUCT& item, const NativeControl& control) {
+void DrawOwnerDrawn(const DRAWITEMSTRUCT& item, const NativeControl& control, int dpi) {
   const forms::ControlDesign& design = *control.design;
   bool label = design.kind == forms::ControlKind::kLabel;
   // The window's region, which leaves out what later controls cover: the
@@ -238,7 +238,7 @@ void DrawOwnerDrawn(const DRAWITEMSTRUCT& item, const NativeControl& control) {
   }
   if (label && design.border) {
     const Brush border(CreateSolidBrush(ToColorRef(forms::kBorderColour)));
-    const int thickness = forms::ThicknessToPixels(forms::kBorderPixels, control.dpi);
+    const int thickness = forms::ThicknessToPixels(forms::kBorderPixels, dpi);
     for (int i = 0; i < thickness; ++i) {
       RECT frame = face;
       InflateRect(&frame, -i, -i);
@@ -252,7 +252,7 @@ void DrawOwnerDrawn(const DRAWITEMSTRUCT& item, const NativeControl& control) {
                              : GetSysColor(label ? COLOR_WINDOWTEXT : COLOR_BTNTEXT));
   std::u16string caption = WindowText(item.hwndItem);
   RECT text = face;
-  const forms::TextInset inset = forms::TextInsetOf(design, control.dpi);
+  const forms::TextInset inset = forms::TextInsetOf(design, dpi);
   InflateRect(&text, -inset.left, -inset.top);
   if (pressed) {
     OffsetRect(&text, 1, 1);

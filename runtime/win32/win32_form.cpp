@@ -110,7 +110,7 @@ LRESULT Win32Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DRAWITEM: {
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
       if (const auto* control = NativeOf(item.hwndItem)) {
-        detail::DrawOwnerDrawn(item, *control);
+        detail::DrawOwnerDrawn(item, *control, static_cast<int>(dpi_));
       }
       return TRUE;
     }
@@ -209,8 +209,7 @@ void Win32Form::Layout() {
     const forms::ControlDesign& design = *native.design;
     const RECT rect = PixelRect(design);
     native.font = FontFor(dc.get(), design, rect.right - rect.left);
-    native.dpi = static_cast<int>(dpi_);
-    detail::PlaceControl(native, rect);
+    detail::PlaceControl(native, rect, static_cast<int>(dpi_));
   }
   // Each control leaves uncovered the parts of it that the controls stacked
   // above it cover, whatever order the system paints them in.

@@ -26,9 +26,8 @@ COLORREF ToColorRef(forms::Rgb colour);
 struct NativeControl {
   const forms::ControlDesign* design = nullptr;
   HWND window = nullptr;
-  HFONT font = nullptr;               // owned by the window's fonts
-  int dpi = USER_DEFAULT_SCREEN_DPI;  // the window's, as it was last laid out
-  Brush back;                         // the back colour, when the control shows one
+  HFONT font = nullptr;  // owned by the window's fonts
+  Brush back;            // the back colour, when the control shows one
 };
 
 // Creates the child window of `parent` for the design, with its text, items,
@@ -39,10 +38,10 @@ NativeControl CreateControl(const forms::ControlDesign& design, HWND parent, int
 // The Control that handlers reach the child window through.
 std::unique_ptr<forms::Control> ControlOf(const NativeControl& control);
 
-// Gives the control its font and its rectangle in pixels; a drop-down list's
-// closed field keeps the designed height, and a text box's text starts where
-// the forms' text inset puts it.
-void PlaceControl(const NativeControl& control, RECT rect);
+// Gives the control its font and its rectangle in pixels at `dpi`; a
+// drop-down list's closed field keeps the designed height, and a text box's
+// text starts where the forms' text inset puts it.
+void PlaceControl(const NativeControl& control, RECT rect, int dpi);
 
 // Leaves out of the control's window, at `rect` in its parent, the parts that
 // the rectangles `above` cover, so that the controls drawn there show whole.
@@ -50,11 +49,10 @@ void PlaceControl(const NativeControl& control, RECT rect);
 // it, and a screen reader names a field by the label just above it there.
 void LeaveUncovered(HWND control, RECT rect, const std::vector<RECT>& above);
 
-// Draws a label (its background, its border and its caption on one line,
-// inside the border) or a graphical
-// button (its face, a raised edge, sunken while pressed, its caption and,
-// with the focus, a focus rectangle).
-void DrawOwnerDrawn(const DRAWITEMSTRUCT& item, const NativeControl& control);
+// Draws at `dpi` a label (its background, its border and its caption on one
+// line, inside the border) or a graphical button (its face, a raised edge,
+// sunken while pressed, its caption and, with the focus, a focus rectangle).
+void DrawOwnerDrawn(const DRAWITEMSTRUCT& item, const NativeControl& control, int dpi);
 
 // The colours of a text box, a list's field or a label in `dc`, and the
 // brush of its background.
